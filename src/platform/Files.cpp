@@ -17,6 +17,7 @@ namespace plat {
 namespace {
 
 std::string g_userDir;  // empty = $HOME
+void (*g_beforeRename)() = nullptr;
 
 std::vector<std::string> splitComponents(const std::string& path) {
   std::vector<std::string> parts;
@@ -300,6 +301,7 @@ bool writeFileAtomic(const std::string& path, const std::string& bytes) {
     ok = false;
     err = errno;
   }
+  if (ok && g_beforeRename) g_beforeRename();
   if (ok && ::rename(tmp.c_str(), target.c_str()) != 0) {
     ok = false;
     err = errno;
@@ -386,3 +388,7 @@ size_t utf8Length(const std::string& s) {
 }
 
 }  // namespace plat
+
+namespace plat::testing {
+void setBeforeRenameHook(void (*hook)()) { g_beforeRename = hook; }
+}  // namespace plat::testing

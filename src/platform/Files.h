@@ -57,3 +57,9 @@ std::string latin1ToUtf8(const std::string& bytes);
 size_t utf8Length(const std::string& s);
 
 }  // namespace plat
+
+namespace plat::testing {
+// Called by writeFileAtomic between flushing the temporary file and the
+// rename, so tests can simulate a crash at the worst moment.
+void setBeforeRenameHook(void (*hook)());
+}  // namespace plat::testing
