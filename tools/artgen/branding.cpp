@@ -4,6 +4,7 @@
 #include "dogs.h"
 
 #include <cmath>
+#include <cstdint>
 
 namespace artgen {
 
@@ -102,6 +103,81 @@ void pawPrint(cairo_t* cr, double x, double y, double s, double angle, Rgb c, do
     cairo_fill(cr);
 }
 
+// Flowers and tufts scattered over the near meadow. A fixed-seed generator
+// keeps the scatter identical from build to build.
+void meadowSpeckles(cairo_t* cr, int w, int h)
+{
+    std::uint32_t state = 0x5EED;
+    auto next = [&state] {
+        state = state * 1664525u + 1013904223u;
+        return (state >> 8) / 16777216.0;
+    };
+    const Rgb petals[] = {pal::cream, pal::gold, hex(0xF2A7C3), pal::white};
+    for (int i = 0; i < 90; ++i) {
+        const double x = next() * w;
+        const double depth = next();
+        const double y = h * (0.82 + 0.18 * depth);
+        if (x > w * 0.55 && x < w * 0.82 && y > h * 0.8)
+            continue; // keep the path clear
+        const double s = 1.0 + depth * 1.6;
+        cairo_new_path(cr);
+        cairo_move_to(cr, x - 3 * s, y + 2 * s);
+        cairo_line_to(cr, x - 1 * s, y - 4 * s);
+        cairo_line_to(cr, x + 0.5 * s, y + 1 * s);
+        cairo_line_to(cr, x + 3 * s, y - 3 * s);
+        cairo_line_to(cr, x + 3 * s, y + 2 * s);
+        setColor(cr, darker(pal::leaf, 0.3), 0.6);
+        cairo_set_line_width(cr, 1.2 * s);
+        cairo_stroke(cr);
+        if (next() < 0.45) {
+            const Rgb c = petals[static_cast<int>(next() * 4) % 4];
+            for (int k = 0; k < 5; ++k) {
+                const double a = k * 2 * M_PI / 5;
+                cairo_new_path(cr);
+                cairo_arc(cr, x + std::cos(a) * 2.2 * s, y - 6 * s + std::sin(a) * 2.2 * s, 1.6 * s, 0, 2 * M_PI);
+                setColor(cr, c);
+                cairo_fill(cr);
+            }
+            cairo_new_path(cr);
+            cairo_arc(cr, x, y - 6 * s, 1.2 * s, 0, 2 * M_PI);
+            setColor(cr, pal::sunset);
+            cairo_fill(cr);
+        }
+    }
+}
+
+// A little wooden fence along the brow of the meadow on the right.
+void fence(cairo_t* cr, int w, int h)
+{
+    const double x0 = w * 0.74, x1 = w + 20.0;
+    auto groundAt = [&](double x) { return ridgeY(w, x, h * 0.80, 18, 0.8, 4.0) + 10; };
+    cairo_save(cr);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    for (double railDrop : {18.0, 36.0}) {
+        cairo_new_path(cr);
+        for (double x = x0; x <= x1; x += 8)
+            cairo_line_to(cr, x, groundAt(x) - 50 + railDrop);
+        setColor(cr, pal::cocoa);
+        cairo_set_line_width(cr, 9);
+        cairo_stroke_preserve(cr);
+        setColor(cr, pal::wood);
+        cairo_set_line_width(cr, 5);
+        cairo_stroke(cr);
+    }
+    for (double x = x0; x <= x1; x += 56) {
+        const double g = groundAt(x);
+        cairo_new_path(cr);
+        cairo_move_to(cr, x - 5, g + 4);
+        cairo_line_to(cr, x - 5, g - 52);
+        cairo_line_to(cr, x, g - 59);
+        cairo_line_to(cr, x + 5, g - 52);
+        cairo_line_to(cr, x + 5, g + 4);
+        cairo_close_path(cr);
+        paintShape(cr, {pal::wood, 2.0, 0.2}, x - 5, g - 59, x + 5, g + 4);
+    }
+    cairo_restore(cr);
+}
+
 void title(Canvas& c, double cx, double baseline, double size)
 {
     cairo_t* cr = c.cr;
@@ -162,7 +238,7 @@ void paintPartnerSplash(Canvas& c)
     cairo_pattern_destroy(sky);
 
     // afternoon sun
-    const double sunX = w * 0.80, sunY = h * 0.30;
+    const double sunX = w * 0.84, sunY = h * 0.43;
     cairo_pattern_t* glow = cairo_pattern_create_radial(sunX, sunY, 30, sunX, sunY, 260);
     addStop(glow, 0, pal::gold, 0.65);
     addStop(glow, 1, pal::gold, 0);
@@ -221,14 +297,28 @@ void paintPartnerSplash(Canvas& c)
     cairo_set_source(cr, grass);
     cairo_fill(cr);
 
+    // The path winds in from the bottom edge and narrows into the meadow;
+    // clipping to the meadow lets it vanish over the brow of the hill.
+    cairo_save(cr);
+    ridge(cr, w, h, h * 0.80, 18, 0.8, 4.0);
+    cairo_clip(cr);
     cairo_new_path(cr);
-    cairo_move_to(cr, w * 0.58, h * 0.79);
-    cairo_curve_to(cr, w * 0.50, h * 0.86, w * 0.70, h * 0.92, w * 0.60, h + 2);
+    cairo_move_to(cr, w * 0.585, h * 0.74);
+    cairo_curve_to(cr, w * 0.52, h * 0.86, w * 0.70, h * 0.92, w * 0.60, h + 2);
     cairo_line_to(cr, w * 0.80, h + 2);
-    cairo_curve_to(cr, w * 0.86, h * 0.92, w * 0.62, h * 0.86, w * 0.61, h * 0.79);
+    cairo_curve_to(cr, w * 0.86, h * 0.92, w * 0.60, h * 0.86, w * 0.605, h * 0.74);
     cairo_close_path(cr);
-    setColor(cr, pal::sand);
+    cairo_pattern_t* sand = cairo_pattern_create_linear(0, h * 0.76, 0, h);
+    addStop(sand, 0, mix(pal::sand, pal::leaf, 0.25));
+    addStop(sand, 0.3, pal::sand);
+    addStop(sand, 1, mix(pal::sand, pal::wood, 0.15));
+    cairo_set_source(cr, sand);
     cairo_fill(cr);
+    cairo_pattern_destroy(sand);
+    cairo_restore(cr);
+
+    meadowSpeckles(cr, w, h);
+    fence(cr, w, h);
 
     // paw prints trotting up the path toward the town
     for (int i = 0; i < 6; ++i) {
@@ -244,7 +334,7 @@ void paintPartnerSplash(Canvas& c)
         double x, y, size, angle;
     } chips[] = {
         {ChipKind::Bone, 0.06, 0.86, 58, -0.2},  {ChipKind::Ball, 0.13, 0.92, 46, 0.1},
-        {ChipKind::Heart, 0.85, 0.88, 56, 0.15}, {ChipKind::Paw, 0.92, 0.80, 44, -0.1},
+        {ChipKind::Heart, 0.85, 0.88, 56, 0.15}, {ChipKind::Paw, 0.46, 0.91, 44, -0.1},
         {ChipKind::Tag, 0.33, 0.93, 48, 0.2},
     };
     for (const auto& ch : chips) {

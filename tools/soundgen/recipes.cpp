@@ -18,7 +18,8 @@ Buffer renderClick()
         const double glide = 1.0 - std::exp(-t / 0.012);
         const double hz = from + (to - from) * glide;
         phase += 2 * M_PI * hz / sampleRate;
-        const double env = std::min(1.0, t / 0.0015) * std::exp(-t / 0.028);
+        const double fadeOut = std::min(1.0, (pop.size() - i) / (0.01 * sampleRate));
+        const double env = std::min(1.0, t / 0.0015) * std::exp(-t / 0.028) * fadeOut;
         const double body = std::sin(phase) + 0.15 * std::sin(2 * phase);
         const double breath = noise.next() * std::exp(-t / 0.003) * 0.25;
         pop[i] = static_cast<float>((body + breath) * env);
