@@ -65,3 +65,52 @@ TEST(HarnessScript, KeyNames) {
   EXPECT_EQ(plat::keyFromName("F13"), -1);
   EXPECT_EQ(plat::keyFromName(""), -1);
 }
+
+#include "app/Canvas.h"
+#include "platform/Clock.h"
+#include "platform/Graphics.h"
+#include "platform/Platform.h"
+
+TEST(HarnessFrames, ScriptEventsArriveOnTheirFrameAndFramesEndTheRun) {
+  plat::PlatformConfig cfg;
+  cfg.headless = true;
+  ASSERT_TRUE(plat::init(cfg));
+  ASSERT_TRUE(plat::gfx().openDisplay(1024, 768, false));
+  setVirtualCanvas(1024, 768, 3);
+  HarnessOptions o;
+  o.headless = true;
+  o.frames = 6;
+  Harness& h = Harness::get();
+  h.configure(o);
+  std::string err;
+  auto ev = parseScript("0 move 10 20\n2 key A\n3 click 300 400\n5 text \"hi\"\n", err);
+  ASSERT_TRUE(ev) << err;
+  h.setScript(*ev);
+  h.install();
+  auto& in = plat::input();
+  EXPECT_FLOAT_EQ(canvasMouseX(), 10);  // frame 0 events precede the first frame
+  int t0 = plat::millisecs();
+  auto frame = [&] { plat::gfx().flip(0); };
+  frame();  // frame 1 presented
+  EXPECT_EQ(in.keyHit(plat::KEY_A), 0);
+  frame();  // after frame 2 is presented, the events of frame 2 are in
+  EXPECT_EQ(in.keyHit(plat::KEY_A), 1);
+  EXPECT_TRUE(in.keyDown(plat::KEY_A));
+  frame();
+  EXPECT_FALSE(in.keyDown(plat::KEY_A)) << "a key is released on the next frame";
+  EXPECT_TRUE(in.mouseDown(plat::MOUSE_LEFT));
+  EXPECT_FLOAT_EQ(canvasMouseX(), 300);
+  frame();
+  EXPECT_FALSE(in.mouseDown(plat::MOUSE_LEFT));
+  EXPECT_EQ(in.mouseHit(plat::MOUSE_LEFT), 1);
+  EXPECT_FALSE(in.closeRequested());
+  frame();
+  EXPECT_EQ(in.getChar(), U'h');
+  frame();
+  EXPECT_TRUE(in.closeRequested()) << "--frames ends the run through the close path";
+  EXPECT_EQ(h.frame(), 6);
+  EXPECT_NEAR(plat::millisecs() - t0, 100, 1) << "the fake clock moves 1/60 s per frame";
+  in.clearCloseRequest();
+  plat::setFrameHook(nullptr);
+  plat::shutdown();
+}
