@@ -296,6 +296,7 @@ void paintPartnerSplash(Canvas& c)
     addStop(grass, 1, darker(pal::leaf, 0.2));
     cairo_set_source(cr, grass);
     cairo_fill(cr);
+    cairo_pattern_destroy(grass);
 
     // The path winds in from the bottom edge and narrows into the meadow;
     // clipping to the meadow lets it vanish over the brow of the hill.
