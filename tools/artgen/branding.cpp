@@ -335,7 +335,7 @@ void paintPartnerSplash(Canvas& c)
         double x, y, size, angle;
     } chips[] = {
         {ChipKind::Bone, 0.06, 0.86, 58, -0.2},  {ChipKind::Ball, 0.13, 0.92, 46, 0.1},
-        {ChipKind::Heart, 0.85, 0.88, 56, 0.15}, {ChipKind::Paw, 0.46, 0.91, 44, -0.1},
+        {ChipKind::Heart, 0.70, 0.83, 50, 0.15}, {ChipKind::Paw, 0.46, 0.91, 44, -0.1},
         {ChipKind::Tag, 0.33, 0.93, 48, 0.2},
     };
     for (const auto& ch : chips) {
@@ -355,6 +355,21 @@ void paintPartnerSplash(Canvas& c)
     cairo_fill(cr);
     cairo_scale(cr, 1.25, 1.25);
     paintSittingDog(cr, DogLook{});
+    cairo_restore(cr);
+
+    // a friend by the fence: a pale spotted pup with a blue collar
+    cairo_save(cr);
+    cairo_translate(cr, w * 0.86, h * 0.965);
+    ellipse(cr, 0, 0, 80, 11);
+    setColor(cr, pal::cocoa, 0.25);
+    cairo_fill(cr);
+    cairo_scale(cr, -0.82, 0.82);
+    DogLook pup;
+    pup.fur = hex(0xF1E6D6);
+    pup.belly = pal::white;
+    pup.ear = hex(0x6B4526);
+    pup.collar = hex(0x3A8CE0);
+    paintSittingDog(cr, pup);
     cairo_restore(cr);
 
     title(c, w * 0.5, h * 0.24, 140);
