@@ -3,6 +3,12 @@
 // working everywhere, Mesa's software rasteriser included; each batch is one
 // glDrawArrays.
 //
+// The picture is drawn into an offscreen framebuffer and copied to the
+// window on flip. Reading pixels is then always defined, also right after a
+// flip (the harness takes screenshots from the frame hook), where the
+// window's back buffer would hold garbage. Without framebuffer objects we
+// draw straight into the back buffer and read the front one after a flip.
+//
 // Frame pacing: vsync is switched off unless flip(1) asks for it, and
 // flip(-1) sleeps to the next 1/60 s tick itself. Vsync on virtual or
 // software displays is unreliable (often absent, sometimes blocking for
@@ -13,6 +19,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <cstdio>
 #include <thread>
 #include <unordered_map>
@@ -192,10 +199,10 @@ class GlGraphics final : public GraphicsCore {
     if (r.w <= 0 || r.h <= 0) return out;
     // Right after a flip the back buffer is undefined; what the player sees
     // (and what a screenshot hook wants) is the front one.
-    glReadBuffer(afterSwap_ ? GL_FRONT : GL_BACK);
+    if (!fbo_) glReadBuffer(afterSwap_ ? GL_FRONT : GL_BACK);
     std::vector<uint8_t> rows(size_t(r.w) * r.h * 4);
     glReadPixels(r.x, drawH_ - (r.y + r.h), r.w, r.h, GL_RGBA, GL_UNSIGNED_BYTE, rows.data());
-    glReadBuffer(GL_BACK);
+    if (!fbo_) glReadBuffer(GL_BACK);
     const size_t stride = size_t(r.w) * 4;
     for (int y = 0; y < r.h; ++y) {
       const uint8_t* src = rows.data() + size_t(r.h - 1 - y) * stride;
@@ -213,7 +220,15 @@ class GlGraphics final : public GraphicsCore {
       SDL_GL_SetSwapInterval(interval);
       swapInterval_ = interval;
     }
+    if (fbo_) {
+      fb_.bind(GL_READ_FRAMEBUFFER, fbo_);
+      fb_.bind(GL_DRAW_FRAMEBUFFER, 0);
+      glDisable(GL_SCISSOR_TEST);   // the blit obeys the scissor box
+      fb_.blit(0, 0, drawW_, drawH_, 0, 0, drawW_, drawH_, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+      glEnable(GL_SCISSOR_TEST);
+    }
     SDL_GL_SwapWindow(win_);
+    if (fbo_) fb_.bind(GL_FRAMEBUFFER, fbo_);
     afterSwap_ = true;
     if (sync == -1) waitForTick();
   }
@@ -244,11 +259,14 @@ class GlGraphics final : public GraphicsCore {
     SDL_GL_MakeCurrent(win_, ctx_);
     swapInterval_ = -99;
     initGlState();
+    loadFramebufferFunctions();
     return true;
   }
 
   void destroyWindow() {
     if (ctx_) {
+      fbo_ = rbo_ = 0;
+      fboW_ = fboH_ = 0;
       SDL_GL_DeleteContext(ctx_);
       ctx_ = nullptr;
       // Every texture went with the context.
@@ -317,6 +335,7 @@ class GlGraphics final : public GraphicsCore {
   void updateDrawableSize() {
     SDL_GL_GetDrawableSize(win_, &drawW_, &drawH_);
     if (drawW_ <= 0 || drawH_ <= 0) SDL_GetWindowSize(win_, &drawW_, &drawH_);
+    ensureOffscreen();
     glViewport(0, 0, drawW_, drawH_);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
@@ -326,6 +345,73 @@ class GlGraphics final : public GraphicsCore {
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     scissor_ = {-1, -1, -1, -1};
+  }
+
+  struct FramebufferFns {
+    PFNGLGENFRAMEBUFFERSPROC gen = nullptr;
+    PFNGLDELETEFRAMEBUFFERSPROC del = nullptr;
+    PFNGLBINDFRAMEBUFFERPROC bind = nullptr;
+    PFNGLGENRENDERBUFFERSPROC genRb = nullptr;
+    PFNGLDELETERENDERBUFFERSPROC delRb = nullptr;
+    PFNGLBINDRENDERBUFFERPROC bindRb = nullptr;
+    PFNGLRENDERBUFFERSTORAGEPROC storage = nullptr;
+    PFNGLFRAMEBUFFERRENDERBUFFERPROC attach = nullptr;
+    PFNGLCHECKFRAMEBUFFERSTATUSPROC status = nullptr;
+    PFNGLBLITFRAMEBUFFERPROC blit = nullptr;
+    bool ok() const {
+      return gen && del && bind && genRb && delRb && bindRb && storage && attach && status && blit;
+    }
+  };
+
+  void loadFramebufferFunctions() {
+    fb_ = {};
+    if (std::getenv("WOOFMERE_NO_FBO")) return;
+    const bool have = SDL_GL_ExtensionSupported("GL_ARB_framebuffer_object");
+    if (!have) return;
+    auto get = [](const char* n) { return SDL_GL_GetProcAddress(n); };
+    fb_.gen = reinterpret_cast<PFNGLGENFRAMEBUFFERSPROC>(get("glGenFramebuffers"));
+    fb_.del = reinterpret_cast<PFNGLDELETEFRAMEBUFFERSPROC>(get("glDeleteFramebuffers"));
+    fb_.bind = reinterpret_cast<PFNGLBINDFRAMEBUFFERPROC>(get("glBindFramebuffer"));
+    fb_.genRb = reinterpret_cast<PFNGLGENRENDERBUFFERSPROC>(get("glGenRenderbuffers"));
+    fb_.delRb = reinterpret_cast<PFNGLDELETERENDERBUFFERSPROC>(get("glDeleteRenderbuffers"));
+    fb_.bindRb = reinterpret_cast<PFNGLBINDRENDERBUFFERPROC>(get("glBindRenderbuffer"));
+    fb_.storage = reinterpret_cast<PFNGLRENDERBUFFERSTORAGEPROC>(get("glRenderbufferStorage"));
+    fb_.attach =
+        reinterpret_cast<PFNGLFRAMEBUFFERRENDERBUFFERPROC>(get("glFramebufferRenderbuffer"));
+    fb_.status =
+        reinterpret_cast<PFNGLCHECKFRAMEBUFFERSTATUSPROC>(get("glCheckFramebufferStatus"));
+    fb_.blit = reinterpret_cast<PFNGLBLITFRAMEBUFFERPROC>(get("glBlitFramebuffer"));
+    if (!fb_.ok()) fb_ = {};
+  }
+
+  // (Re)sizes the offscreen picture to the drawable; its old content is
+  // dropped, as a resized window's would be.
+  void ensureOffscreen() {
+    if (!fb_.ok() || drawW_ <= 0 || drawH_ <= 0) return;
+    if (fbo_ && fboW_ == drawW_ && fboH_ == drawH_) return;
+    if (!fbo_) {
+      fb_.gen(1, &fbo_);
+      fb_.genRb(1, &rbo_);
+    }
+    fb_.bindRb(GL_RENDERBUFFER, rbo_);
+    fb_.storage(GL_RENDERBUFFER, GL_RGBA8, drawW_, drawH_);
+    fb_.bind(GL_FRAMEBUFFER, fbo_);
+    fb_.attach(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, rbo_);
+    if (fb_.status(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
+      say("Offscreen picture unavailable; drawing straight to the window");
+      fb_.bind(GL_FRAMEBUFFER, 0);
+      fb_.del(1, &fbo_);
+      fb_.delRb(1, &rbo_);
+      fbo_ = rbo_ = 0;
+      fb_ = {};
+      return;
+    }
+    fboW_ = drawW_;
+    fboH_ = drawH_;
+    glDisable(GL_SCISSOR_TEST);
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glEnable(GL_SCISSOR_TEST);
   }
 
   void upload(GLuint id, const Pixmap& pm, int flags, bool fresh) {
@@ -426,6 +512,9 @@ class GlGraphics final : public GraphicsCore {
   int swapInterval_ = -99;
   int64_t lastTick_ = 0;
   bool afterSwap_ = false;
+  FramebufferFns fb_;
+  GLuint fbo_ = 0, rbo_ = 0;
+  int fboW_ = 0, fboH_ = 0;
   uint32_t boundTex_ = 0;
   bool texturing_ = true;
   int blendState_ = 0;
