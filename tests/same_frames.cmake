@@ -4,7 +4,7 @@ foreach(run a b)
   file(REMOVE_RECURSE ${OUT}/${run})
   file(MAKE_DIRECTORY ${OUT}/${run})
   execute_process(
-    COMMAND ${GAME} --headless --seed 99 --fixed-delta --frames 90 --script ${SCRIPT}
+    COMMAND ${GAME} --headless --seed 99 --fixed-delta --frames 45 --script ${SCRIPT}
             --user-dir ${OUT}/${run}/user --screenshot ${OUT}/${run}/last.png
     RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out)
   if(NOT rc EQUAL 0)
