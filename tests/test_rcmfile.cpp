@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <limits>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -275,6 +276,42 @@ TEST_F(RCMFileTest, NumbersAreWrittenWithNineDigits) {
   }
 }
 
+TEST_F(RCMFileTest, EntriesAreWrittenSoTheyReadBack) {
+  struct Case {
+    int type;
+    std::string value;
+    const char* line;
+  };
+  const Case cases[] = {
+      {TRCMEntry::NUMBER_ENTRY, " 10", "n = 10"},
+      {TRCMEntry::NUMBER_ENTRY, " 0.500000000", "n = 0.500000000"},
+      {TRCMEntry::NUMBER_ENTRY, "", "n = 0"},
+      {TRCMEntry::NUMBER_ENTRY, " 12abc", "n = 12"},
+      {TRCMEntry::NUMBER_ENTRY, " 1.5abc", "n = 1.5"},  // text after a number is dropped
+      {TRCMEntry::NUMBER_ENTRY, " 1.5\"{\"", "n = 1.5"},
+      {TRCMEntry::NUMBER_ENTRY, " 1e3", "n = 1e3"},
+      {TRCMEntry::NUMBER_ENTRY, " .5", "n = 0.5"},  // must still start like a number
+      {TRCMEntry::NUMBER_ENTRY, " -.5", "n = -0.5"},
+      {TRCMEntry::NUMBER_ENTRY, " +2.5", "n = 2.5"},
+      {TRCMEntry::NUMBER_ENTRY, " abc", "n = 0"},
+      {TRCMEntry::NUMBER_ENTRY, " 99999999999999999999", "n = 99999999999999999999"},
+      {TRCMEntry::STRING_ENTRY, "say \"hi\"", "n = \"say 'hi'\""},  // no escapes exist
+      {TRCMEntry::STRING_ENTRY, "{x}, y", "n = \"{x}, y\""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.value);
+    TRCMEntry e;
+    e._id = "n";
+    e._type = c.type;
+    e._value = {c.value};
+    EXPECT_EQ(e.toTxt(), c.line);
+  }
+  EXPECT_EQ(rcmToInt("99999999999999999999"), std::numeric_limits<long long>::max());
+  EXPECT_EQ(rcmToInt(" -42x"), -42);
+  EXPECT_EQ(rcmToNumber(" inf"), 0);
+  EXPECT_EQ(rcmToNumber("nan"), 0);
+}
+
 TEST_F(RCMFileTest, GameWrittenValuesReadBack) {
   const std::vector<std::string> values = {
       "Ann", "", "a{b}c", "x = y", "one, two", "Zażółć gęślą", "é only", "tab\there", "::",
@@ -298,14 +335,17 @@ TEST_F(RCMFileTest, GameWrittenValuesReadBack) {
   EXPECT_EQ(back->getFloat("Profiles::i"), double(values.size()));
   EXPECT_EQ(back->getFloat("Profiles::Deep::Deeper::x"), 0.25);
 
-  // A newline cannot be stored; it must not break the lines after it.
+  // A newline or a double quote cannot be stored; neither may break the
+  // lines after it.
   auto nl = createRCMFile();
+  nl->setString("A::q", "a\"{b", 0);
   nl->setString("A::s", "two\nlines", 0);
   nl->setString("A::t", "after", 0);
   ASSERT_TRUE(nl->save(path));
   auto nlBack = loadRCMFile(path);
   EXPECT_EQ(nlBack->getString("A::s"), "two lines");
   EXPECT_EQ(nlBack->getString("A::t"), "after");
+  EXPECT_EQ(nlBack->getString("A::q"), "a'{b");
 }
 
 TEST_F(RCMFileTest, WideCharactersAreStoredAsUtf16) {

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <iostream>
+#include <limits>
 
 #include "data/StringSplit.h"
 #include "platform/Files.h"
@@ -49,6 +50,29 @@ std::string oneLine(std::string value) {
   return value;
 }
 
+// The format has no escapes: a double quote inside a quoted value would end
+// the quoting early, expose any brace after it and lose the rest of the file.
+// An apostrophe keeps the text readable and the file whole.
+std::string quotedValue(const std::string& value) {
+  std::string s = oneLine(value);
+  for (char& c : s) {
+    if (c == '"') c = '\'';
+  }
+  return '"' + s + '"';
+}
+
+// Group names and keys come from code, but a name read from a damaged file
+// may hold quotes or braces that would change the structure when written.
+std::string safeName(std::string name) {
+  for (char& c : name) {
+    if (c == '"') c = '\'';
+    else if (c == '{') c = '(';
+    else if (c == '}') c = ')';
+    else if (c == '\n') c = ' ';
+  }
+  return name;
+}
+
 std::string formatNumber(double number) {
   // A NaN or infinity would be written as letters and read back as a broken
   // string entry; zero keeps the file sound.
@@ -73,22 +97,48 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 }  // namespace
 
-double rcmToNumber(const std::string& text) {
+namespace {
+
+// Finds the longest decimal number at the start of text (after blanks).
+// Only decimal notation counts: words such as "inf" or "nan" are no number.
+bool scanNumber(const std::string& text, double& value, size_t& begin, size_t& end) {
   size_t i = skipBlanks(text);
+  begin = i;
   bool negative = false;
   if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
     negative = text[i] == '-';
     ++i;
   }
-  // Only decimal notation counts: words such as "inf" or "nan" read as 0.
   bool digitFirst = i < text.size() && isDigit(text[i]);
   bool pointFirst = i + 1 < text.size() && text[i] == '.' && isDigit(text[i + 1]);
-  if (!digitFirst && !pointFirst) return 0;
-  double value = 0;
-  auto res = std::from_chars(text.data() + i, text.data() + text.size(), value,
-                             std::chars_format::general);
-  if (res.ec != std::errc()) return 0;
-  return negative ? -value : value;
+  if (!digitFirst && !pointFirst) return false;
+  double v = 0;
+  auto res = std::from_chars(text.data() + i, text.data() + text.size(), v, std::chars_format::general);
+  if (res.ec != std::errc()) return false;
+  value = negative ? -v : v;
+  end = static_cast<size_t>(res.ptr - text.data());
+  return true;
+}
+
+// The text a non-whole number is written as: its numeric part only, starting
+// with a digit or "-" so that the entry still reads as a number entry.
+std::string numberText(const std::string& text) {
+  double value;
+  size_t begin, end;
+  if (!scanNumber(text, value, begin, end)) return "0";
+  std::string s = text.substr(begin, end - begin);
+  if (s[0] == '+') s.erase(0, 1);
+  if (s[0] == '.') s.insert(0, "0");
+  if (s.compare(0, 2, "-.") == 0) s.insert(1, "0");
+  return s;
+}
+
+}  // namespace
+
+double rcmToNumber(const std::string& text) {
+  double value;
+  size_t begin, end;
+  return scanNumber(text, value, begin, end) ? value : 0;
 }
 
 long long rcmToInt(const std::string& text) {
@@ -98,10 +148,11 @@ long long rcmToInt(const std::string& text) {
     negative = text[i] == '-';
     ++i;
   }
-  constexpr long long kLimit = 999999999999999999LL;  // saturate well inside long long
+  constexpr long long kMax = std::numeric_limits<long long>::max();
   long long value = 0;
   while (i < text.size() && isDigit(text[i])) {
-    if (value < kLimit) value = value * 10 + (text[i] - '0');
+    int digit = text[i] - '0';
+    value = value <= (kMax - digit) / 10 ? value * 10 + digit : kMax;  // saturates
     ++i;
   }
   return negative ? -value : value;
@@ -121,12 +172,12 @@ std::vector<std::string> TRCMEntry::createArray(int n) {
 }
 
 std::string TRCMEntry::toTxt() const {
-  std::string s = _id + " = ";
+  std::string s = safeName(_id) + " = ";
   for (size_t i = 0; i < _value.size(); ++i) {
     if (i) s += ", ";
     const std::string& v = _value[i];
     if (_type == STRING_ENTRY) {
-      s += '"' + oneLine(v) + '"';
+      s += quotedValue(v);
       continue;
     }
     if (v.empty()) {
@@ -137,9 +188,11 @@ std::string TRCMEntry::toTxt() const {
     if (static_cast<double>(whole) == rcmToNumber(v)) {
       s += std::to_string(whole);
     } else {
-      // Written without the blank it was read with; otherwise every load and
-      // save would add one more blank in front of the number.
-      s += oneLine(trimBlanks(v));
+      // Written without the blank it was read with, otherwise every load and
+      // save would add one more blank in front of the number; and without any
+      // text after the number, which no reader of a number uses and which
+      // could hold a quote or a brace that would break the line.
+      s += numberText(v);
     }
   }
   return s;
@@ -198,7 +251,7 @@ void TRCMGroup::deleteString(const std::string& name) {
 std::string TRCMGroup::save(const std::string& indent) const {
   // Every group is written with its braces, a nameless one too: without them
   // its entries would be read back as its parent's.
-  std::string s = indent + _id + " {\n";
+  std::string s = indent + safeName(_id) + " {\n";
   if (_listaWpisow.empty()) s += "\n";
   for (const auto& e : _listaWpisow) s += indent + "\t" + e->toTxt() + "\n";
   for (const auto& g : _listaGrup) s += g->save(indent + "\t");
@@ -414,10 +467,14 @@ void TRCMFile::removeString(const std::string& path) {
   getGroupSet(parts)->deleteString(parts.back());
 }
 
-bool TRCMFile::save(const std::string& path) const {
+std::string TRCMFile::saveText() const {
   std::string text;
   for (const auto& g : _grupa->_listaGrup) text += g->save("");
-  if (!plat::writeTextFile(path, text)) {
+  return text;
+}
+
+bool TRCMFile::save(const std::string& path) const {
+  if (!plat::writeTextFile(path, saveText())) {
     errorMsg("Nie mozna zapisac pliku : " + path);
     return false;
   }

@@ -37,6 +37,9 @@ class TRCMEntry {
   void setValue(const std::string& value, int index);
   static std::vector<std::string> createArray(int n);
   // The entry's line without indentation, e.g. `scores = 10, 20, 30`.
+  // There are no escapes: a double quote inside a string value is written as
+  // an apostrophe and a newline as a blank, and a number value is written as
+  // its number alone, so the file always reads back.
   std::string toTxt() const;
 };
 
@@ -92,6 +95,8 @@ class TRCMFile {
   // Writes every sub-group of the root (root entries are not written),
   // atomically. False, with a message on standard output, when it fails.
   bool save(const std::string& path) const;
+  // The text save writes, as UTF-8.
+  std::string saveText() const;
 
   // Walks every part but the last (the key) from the root.
   std::shared_ptr<TRCMGroup> getGroup(const std::vector<std::string>& parts) const;
