@@ -176,6 +176,16 @@ class SoftGraphics final : public GraphicsCore {
     const int cr = in[0].r, cg = in[0].g, cb = in[0].b, ca = in[0].a;
     const bool bilinear = tex && tex->filtered;
 
+    // Unrotated, unscaled pictures (backgrounds, tiles, panels) are most of
+    // what a screen draws: walk texel rows directly.
+    // Pixel centre x + 0.5 maps to x + 0.5 + uc, a texel centre exactly
+    // when uc is whole; then nearest and bilinear sampling agree.
+    auto near = [](float a, float b, float eps) { return std::fabs(a - b) < eps; };
+    const bool oneToOne = tex && near(ux, 1, 1e-5f) && near(uy, 0, 1e-5f) && near(vx, 0, 1e-5f) &&
+                          near(vy, 1, 1e-5f);
+    const float offU = std::round(uc), offV = std::round(vc);
+    const bool texelAligned = oneToOne && near(uc, offU, 1e-3f) && near(vc, offV, 1e-3f);
+
     for (int y = y0; y < y1; ++y) {
       const float py = y + 0.5f;
       int lo = bx0, hi = bx1;
@@ -196,6 +206,8 @@ class SoftGraphics final : public GraphicsCore {
       }
       if (lo >= hi) continue;
       uint8_t* d = fb_.at(lo, y);
+      if (texelAligned && fastRow(tex->pm, blend, d, lo, hi, y, int(offU), int(offV), cr, cg, cb, ca))
+        continue;
       float u = ux * (lo + 0.5f) + uy * py + uc;
       float vv = vx * (lo + 0.5f) + vy * py + vc;
       for (int x = lo; x < hi; ++x, d += 4, u += ux, vv += vx) {
@@ -235,6 +247,35 @@ class SoftGraphics final : public GraphicsCore {
         d[3] = 255;
       }
     }
+  }
+
+  // One row of a texel-aligned quad. False when this case has no fast path.
+  static bool fastRow(const Pixmap& pm, Blend blend, uint8_t* d, int lo, int hi, int y, int du,
+                      int dv, int cr, int cg, int cb, int ca) {
+    const int ty = std::clamp(y + dv, 0, pm.height - 1);
+    const bool white = cr == 255 && cg == 255 && cb == 255;
+    if (!white || (blend != Blend::Solid && blend != Blend::Alpha)) return false;
+    for (int x = lo; x < hi; ++x, d += 4) {
+      const uint8_t* s = pm.at(std::clamp(x + du, 0, pm.width - 1), ty);
+      if (blend == Blend::Solid) {
+        d[0] = s[0];
+        d[1] = s[1];
+        d[2] = s[2];
+      } else {
+        const int a = ca == 255 ? s[3] : mul255(s[3], ca);
+        if (a == 255) {
+          d[0] = s[0];
+          d[1] = s[1];
+          d[2] = s[2];
+        } else if (a != 0) {
+          d[0] = uint8_t(mul255(s[0], a) + mul255(d[0], 255 - a));
+          d[1] = uint8_t(mul255(s[1], a) + mul255(d[1], 255 - a));
+          d[2] = uint8_t(mul255(s[2], a) + mul255(d[2], 255 - a));
+        }
+      }
+      d[3] = 255;
+    }
+    return true;
   }
 
   static void sample(const SoftTexture* tex, bool bilinear, float u, float v, int out[4]) {
