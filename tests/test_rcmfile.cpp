@@ -234,6 +234,8 @@ TEST_F(RCMFileTest, SettersCreateGroupsAndRemoveEntries) {
   EXPECT_EQ(f->getString("a::b::S"), "x");
   f->setString("A::B::s", "z", 2);  // keeps the type, fills the gap
   EXPECT_EQ(f->getGroup({"A", "B", "s"})->getEntry("s")->_value, (std::vector<std::string>{"x", "", "z"}));
+  f->setString("A::B::s", "never", -1);  // a negative index changes nothing
+  EXPECT_EQ(f->getGroup({"A", "B", "s"})->getEntry("s")->_value, (std::vector<std::string>{"x", "", "z"}));
 
   f->removeString("C::D::gone");  // creates the groups, removes nothing
   ASSERT_NE(f->getGroup({"C", "D", "gone"}), nullptr);
