@@ -40,12 +40,17 @@ int TCursor::update() {
 
 TMouse::TMouse() { g_mouse = this; }
 
-void TMouse::update() {
+void TMouse::sampleButtons() {
   auto& in = plat::input();
   leftPressed = in.mouseHit(plat::MOUSE_LEFT);
   rightPressed = in.mouseHit(plat::MOUSE_RIGHT);
   leftHolded = in.mouseDown(plat::MOUSE_LEFT) ? 1 : 0;
   rightHolded = in.mouseDown(plat::MOUSE_RIGHT) ? 1 : 0;
+}
+
+void TMouse::update() {
+  auto& in = plat::input();
+  sampleButtons();
   middleHit = in.mouseHit(plat::MOUSE_MIDDLE);
   middleHold = in.mouseDown(plat::MOUSE_MIDDLE) ? 1 : 0;
   px = x;
@@ -63,10 +68,7 @@ void TMouse::update() {
 
 void TMouse::updateSpec() {
   auto& in = plat::input();
-  leftPressed = in.mouseHit(plat::MOUSE_LEFT);
-  rightPressed = in.mouseHit(plat::MOUSE_RIGHT);
-  leftHolded = in.mouseDown(plat::MOUSE_LEFT) ? 1 : 0;
-  rightHolded = in.mouseDown(plat::MOUSE_RIGHT) ? 1 : 0;
+  sampleButtons();
   int now = plat::millisecs();
   if (in.mouseDown(plat::MOUSE_LEFT)) {
     leftPressed = 0;

@@ -58,6 +58,9 @@ class TMouse {
   void setCursor(const std::string& id);
   void clear();
 
+  // Left and right buttons: hits since the last sample and held state.
+  void sampleButtons();
+
   // Set by the options: in full screen the pointer is kept on the canvas.
   static int* fullScreenFlag;
 };
