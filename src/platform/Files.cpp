@@ -148,12 +148,13 @@ std::string normalizePath(const std::string& path) {
     }
     out.push_back(part);
   }
-  std::string r = absolute ? "/" : "";
+  if (out.empty()) return absolute ? std::string("/") : std::string(".");
+  std::string r;
+  if (absolute) r += '/';
   for (size_t i = 0; i < out.size(); ++i) {
     if (i) r += '/';
     r += out[i];
   }
-  if (r.empty()) r = ".";
   return r;
 }
 
