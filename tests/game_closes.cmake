@@ -2,7 +2,7 @@
 # checks that it ended cleanly through the exit handler.
 file(REMOVE_RECURSE ${OUT})
 execute_process(
-  COMMAND ${GAME} --windowed --script ${SCRIPT} --user-dir ${OUT} --screenshot ${OUT}/shot.png --frames 100000
+  COMMAND ${GAME} --windowed --fixed-delta --script ${SCRIPT} --user-dir ${OUT} --screenshot ${OUT}/shot.png --frames 100000
   RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out TIMEOUT 120)
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "the game ended with ${rc}:\n${out}")

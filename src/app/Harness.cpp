@@ -223,9 +223,10 @@ void Harness::setScript(std::vector<ScriptEvent> events) {
 }
 
 void Harness::install() {
-  // Headless runs are always on the fake clock: nothing may depend on how
-  // fast the machine running the tests is.
-  if (opts_.headless && !plat::fakeClockInUse()) plat::useFakeClock(0);
+  // Headless and fixed-delta runs keep game time on the fake clock, one
+  // 1/60 s step per frame: nothing may depend on how fast the machine is.
+  // The presentation still paces real frames on its own clock.
+  if ((opts_.headless || opts_.fixedDelta) && !plat::fakeClockInUse()) plat::useFakeClock(0);
   plat::setFrameHook([this] { onFrame(); });
   installed_ = true;
   applyEvents();  // events of frame 0 come before the first frame
