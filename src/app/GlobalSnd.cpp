@@ -3,6 +3,7 @@
 #include <strings.h>
 
 #include <algorithm>
+#include <iostream>
 
 #include "app/Options.h"
 #include "data/RCMFile.h"
@@ -63,7 +64,8 @@ void TGlobalSnd::_setupMusic() {
     musics.push_back(m);
     if (m->levelMusic == 1) levelMusics.push_back(m);
   }
-  aktLevelMusic = plat::randInt(1, int(levelMusics.size()));
+  // An empty pool draws nothing (and plays no level music).
+  aktLevelMusic = levelMusics.empty() ? 0 : plat::randInt(1, int(levelMusics.size()));
 }
 
 void TGlobalSnd::_setupSounds() {
@@ -82,7 +84,10 @@ void TGlobalSnd::_setupSounds() {
 }
 
 void TGlobalSnd::_setupExactMusicByNR(int k) {
-  if (k < 1 || k > int(musics.size())) return;
+  if (k < 1 || k > int(musics.size())) {
+    std::cout << "Music piece " << k << " is not listed in " << dataFile << "; it stays silent." << std::endl;
+    return;
+  }
   auto& m = musics[size_t(k - 1)];
   if (!m->snd) m->snd = plat::audio().loadSound(m->url, m->loop == 1);
 }

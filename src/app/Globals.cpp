@@ -10,3 +10,4 @@ plat::FontPtr pauseFont;
 std::string pauseText;
 int desktopWidth = 640;
 int desktopHeight = 480;
+plat::ImagePtr pointImage;

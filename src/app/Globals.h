@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/Font.h"
+#include "platform/Image.h"
 
 // The command the dispatcher acts on next ("MAIN-MENU", "MAIN-GAME", ...).
 extern std::string actCommand;
@@ -18,6 +19,8 @@ extern int playLogOn;  // 0 none, 1 a file, 2 a folder named playLog.txt
 // The pause picture's font and caption.
 extern plat::FontPtr pauseFont;
 extern std::string pauseText;
+// One opaque pixel, tested against collision layers for pixel-exact hover.
+extern plat::ImagePtr pointImage;
 // Desktop video mode read at start (640 x 480 when none is reported).
 extern int desktopWidth;
 extern int desktopHeight;

@@ -8,6 +8,7 @@
 #include "app/Canvas.h"
 #include "app/Globals.h"
 #include "app/GlobalSnd.h"
+#include "app/LoadingScreen.h"
 #include "app/Options.h"
 #include "app/Screen.h"
 #include "app/Txt.h"
@@ -63,6 +64,7 @@ void startUp() {
   globalSnd();
   mouse();
   if (w.createScreens) w.createScreens();
+  TLoadingScreen loading;
   // 5
   playLogOn = int(plat::fileKind("playLog.txt"));
   if (w.setupPlayLog) w.setupPlayLog();
@@ -95,7 +97,11 @@ void startUp() {
     branding.mainLoop();
   }
   // 11
-  if (w.loadingPhases) w.loadingPhases();
+  loading.PART1();
+  loading.PART2();
+  loading.PART3();
+  loading.PART4();
+  loading.PART5();
   // From here on a missing text file costs a placeholder, not the game.
   setTxtStartupPhase(false);
 }

@@ -10,7 +10,6 @@
 struct StartupWiring {
   std::function<void()> createScreens;    // step 4: every screen object, once
   std::function<void()> setupPlayLog;     // step 5: the play-log sender
-  std::function<void()> loadingPhases;    // step 11: PART1 ... PART5
   // Exit handler. saveProfiles is set only once the profiles were loaded,
   // so an early exit never writes an empty list over the player's file.
   std::function<void()> saveProfiles;
