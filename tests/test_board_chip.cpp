@@ -12,7 +12,7 @@ namespace {
 
 using boardtest::board;
 
-class ChipMachine : public ::testing::Test {
+class BoardChipMachine : public ::testing::Test {
  protected:
   void SetUp() override {
     plat::useFakeClock(100000);
@@ -40,7 +40,7 @@ class ChipMachine : public ::testing::Test {
   boardtest::RecordingEvents ev;
 };
 
-TEST_F(ChipMachine, FallsStraightAcceleratingUntilOneCellAFrame) {
+TEST_F(BoardChipMachine, FallsStraightAcceleratingUntilOneCellAFrame) {
   game.settings->sizeY = 60;
   game.settings->ySpeed = 10;
   auto L = board(game, {"A", ".", "."});
@@ -66,7 +66,7 @@ TEST_F(ChipMachine, FallsStraightAcceleratingUntilOneCellAFrame) {
   EXPECT_FLOAT_EQ(chip->_ay, 60);
 }
 
-TEST_F(ChipMachine, SlidesDiagonallyOnlyWhereTheRulesAllow) {
+TEST_F(BoardChipMachine, SlidesDiagonallyOnlyWhereTheRulesAllow) {
   struct Case {
     const char* name;
     std::vector<std::string> rows;
@@ -116,7 +116,7 @@ TEST_F(ChipMachine, SlidesDiagonallyOnlyWhereTheRulesAllow) {
   EXPECT_EQ(chip->c, 1);
 }
 
-TEST_F(ChipMachine, LandsWithABounceAndOneSound) {
+TEST_F(BoardChipMachine, LandsWithABounceAndOneSound) {
   auto L = board(game, {"A"});
   auto chip = L->at(0, 0)->chip;
   chip->setState("LAND");
@@ -134,7 +134,7 @@ TEST_F(ChipMachine, LandsWithABounceAndOneSound) {
   EXPECT_EQ(ev.count("landedMatch 0,0"), 1);
 }
 
-TEST_F(ChipMachine, SwapsAndSwapsBack) {
+TEST_F(BoardChipMachine, SwapsAndSwapsBack) {
   auto L = board(game, {"AB"});
   TTile *left = L->at(0, 0), *right = L->at(0, 1);
   auto a = left->chip, b = right->chip;
@@ -182,7 +182,7 @@ TEST_F(ChipMachine, SwapsAndSwapsBack) {
   EXPECT_EQ(f->at(1, 0)->chip->getMoveReverse(), "") << "a falling chip has no way back";
 }
 
-TEST_F(ChipMachine, StateNamesAndTheStickyDestroy) {
+TEST_F(BoardChipMachine, StateNamesAndTheStickyDestroy) {
   auto L = board(game, {"AB"});
   auto chip = L->at(0, 0)->chip;
   chip->setState("move-left");
@@ -197,7 +197,7 @@ TEST_F(ChipMachine, StateNamesAndTheStickyDestroy) {
   EXPECT_EQ(ev.picked, nullptr) << "a chip that changes state is no longer picked";
 }
 
-TEST_F(ChipMachine, DestroyWaitsShrinksScoresAndLeaves) {
+TEST_F(BoardChipMachine, DestroyWaitsShrinksScoresAndLeaves) {
   auto L = board(game, {"3"});
   L->at(0, 0)->setChip(createChip(game.getChipData(2)));
   auto chip = L->at(0, 0)->chip;
@@ -221,7 +221,7 @@ TEST_F(ChipMachine, DestroyWaitsShrinksScoresAndLeaves) {
   EXPECT_EQ(L->tilesCount, 1);
 }
 
-TEST_F(ChipMachine, ChainsAndPiecesResistDestruction) {
+TEST_F(BoardChipMachine, ChainsAndPiecesResistDestruction) {
   auto L = board(game, {"A", "P"});
   L->at(0, 0)->chain = 2;
   auto chip = L->at(0, 0)->chip;
@@ -247,7 +247,7 @@ TEST_F(ChipMachine, ChainsAndPiecesResistDestruction) {
   EXPECT_EQ(L->at(1, 0)->kindId(), 2);
 }
 
-TEST_F(ChipMachine, BombFiresOnceWithItsStrength) {
+TEST_F(BoardChipMachine, BombFiresOnceWithItsStrength) {
   auto L = board(game, {".b."});
   auto bomb = L->at(0, 1)->chip;
   const int before = bomb->cd->ileRazy;
@@ -272,7 +272,7 @@ TEST_F(ChipMachine, BombFiresOnceWithItsStrength) {
   EXPECT_EQ(ev.score, 0);
 }
 
-TEST_F(ChipMachine, ResourcesAreGivenOnce) {
+TEST_F(BoardChipMachine, ResourcesAreGivenOnce) {
   auto L = board(game, {"AB"});
   L->powerUpChips[0] = game.getChipData(1);
   L->powerUpChips[1] = game.getChipData(1);  // slot 2 is closed in the fake
@@ -285,7 +285,7 @@ TEST_F(ChipMachine, ResourcesAreGivenOnce) {
   EXPECT_EQ(ev.count("resource 4"), 1);
 }
 
-TEST_F(ChipMachine, FliesAlongACurveIn34Frames) {
+TEST_F(BoardChipMachine, FliesAlongACurveIn34Frames) {
   plat::seedRandom(2);
   auto L = board(game, {"A..", "..."});
   auto chip = L->at(0, 0)->chip;
@@ -306,7 +306,7 @@ TEST_F(ChipMachine, FliesAlongACurveIn34Frames) {
   EXPECT_FLOAT_EQ(chip->tileP, 0);
 }
 
-TEST_F(ChipMachine, CreatorCellsDropNewChipsIn) {
+TEST_F(BoardChipMachine, CreatorCellsDropNewChipsIn) {
   plat::seedRandom(4);
   auto L = board(game, {"."});
   L->availableChips = {game.getChipData(5)};

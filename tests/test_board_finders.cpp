@@ -10,7 +10,7 @@ namespace {
 
 using boardtest::board;
 
-class Finders : public ::testing::Test {
+class BoardFinders : public ::testing::Test {
  protected:
   void SetUp() override { boardtest::fillCatalogs(game); }
   TM3Catalogs game;
@@ -23,7 +23,7 @@ std::vector<std::string> cells(const TChipList& list) {
   return out;
 }
 
-TEST_F(Finders, SwapLinesCountEachChipOnce) {
+TEST_F(BoardFinders, SwapLinesCountEachChipOnce) {
   struct Case {
     const char* name;
     std::vector<std::string> rows;
@@ -55,7 +55,7 @@ TEST_F(Finders, SwapLinesCountEachChipOnce) {
   }
 }
 
-TEST_F(Finders, LinesIgnoreMovingChipsButNotChains) {
+TEST_F(BoardFinders, LinesIgnoreMovingChipsButNotChains) {
   auto L = board(game, {"AAA"});
   L->at(0, 1)->chip->setState("FALL-DOWN");
   EXPECT_EQ(matchFinderS::findMatch(*L, L->at(0, 0))->size(), 0u) << "a falling chip is not in a line yet";
@@ -65,7 +65,7 @@ TEST_F(Finders, LinesIgnoreMovingChipsButNotChains) {
       << "a chained chip matches (the match breaks the chain); it only cannot be swapped";
 }
 
-TEST_F(Finders, NothingOnEmptyCellsHolesAndPieces) {
+TEST_F(BoardFinders, NothingOnEmptyCellsHolesAndPieces) {
   auto L = board(game, {"#.P", "PPP"});
   for (int c : {0, 1}) {
     EXPECT_FALSE(matchFinderS::findMatch(*L, L->at(0, c)).has_value());
@@ -80,7 +80,7 @@ TEST_F(Finders, NothingOnEmptyCellsHolesAndPieces) {
   EXPECT_FALSE(matchFinderS::findMatch(*L, nullptr).has_value());
 }
 
-TEST_F(Finders, GroupsAreFourConnectedInDiscoveryOrder) {
+TEST_F(BoardFinders, GroupsAreFourConnectedInDiscoveryOrder) {
   auto L = board(game, {".A.", "AAA", ".A.", "BAB"});
   auto g = matchFinder::findMatch(*L, L->at(1, 1));
   EXPECT_EQ(cells(*g), (std::vector<std::string>{"1,1", "0,1", "1,0", "1,2", "2,1", "3,1"}));
@@ -95,7 +95,7 @@ TEST_F(Finders, GroupsAreFourConnectedInDiscoveryOrder) {
   EXPECT_EQ(matchFinder::findMatch(*M, M->at(0, 0))->size(), 3u) << "groups include moving chips";
 }
 
-TEST_F(Finders, ChainRoutesRunFromTheFarthestChipToTheStart) {
+TEST_F(BoardFinders, ChainRoutesRunFromTheFarthestChipToTheStart) {
   auto L = board(game, {"AAA"});
   auto route = matchFinderC::findMatch(*L, L->at(0, 0));
   EXPECT_EQ(cells(*route), (std::vector<std::string>{"0,1", "0,0"}))
@@ -116,7 +116,7 @@ TEST_F(Finders, ChainRoutesRunFromTheFarthestChipToTheStart) {
   EXPECT_EQ(matchFinderC::findMatchSmall(*big, big->at(0, 0))->size(), 3u) << "stops at three";
 }
 
-TEST_F(Finders, ChainSearchStaysBoundedOnAWholeBoardOfOneColour) {
+TEST_F(BoardFinders, ChainSearchStaysBoundedOnAWholeBoardOfOneColour) {
   std::vector<std::string> rows(12, std::string(16, 'A'));
   auto L = board(game, rows);
   struct Case {
@@ -143,7 +143,7 @@ TEST_F(Finders, ChainSearchStaysBoundedOnAWholeBoardOfOneColour) {
   EXPECT_LE(astarFinder::lastSteps, 4);
 }
 
-TEST_F(Finders, SwapMoveSearchFindsEdgeMovesAndDeadBoards) {
+TEST_F(BoardFinders, SwapMoveSearchFindsEdgeMovesAndDeadBoards) {
   struct Case {
     const char* name;
     std::vector<std::string> rows;
@@ -177,7 +177,7 @@ TEST_F(Finders, SwapMoveSearchFindsEdgeMovesAndDeadBoards) {
   EXPECT_EQ(matchLeftSwapShort(*chained), 0) << "a chained chip cannot be swapped";
 }
 
-TEST_F(Finders, GroupAndChainMovesLeft) {
+TEST_F(BoardFinders, GroupAndChainMovesLeft) {
   auto G = board(game, {"AB", "BA"});
   G->matchType = "GROUP";
   EXPECT_EQ(matchLeftShort(*G), 0);

@@ -11,7 +11,7 @@ namespace {
 
 using boardtest::board;
 
-class LevelFile : public ::testing::Test {
+class BoardLevelFile : public ::testing::Test {
  protected:
   void SetUp() override {
     boardtest::fillCatalogs(game);
@@ -56,7 +56,7 @@ class LevelFile : public ::testing::Test {
   std::string out;
 };
 
-TEST_F(LevelFile, SaveAndLoadGiveTheSameBoard) {
+TEST_F(BoardLevelFile, SaveAndLoadGiveTheSameBoard) {
   auto L = board(game, {"AB#C", "P3.X", "2DEb"});
   L->at(0, 1)->chain = 1;
   L->at(2, 2)->chain = 2;
@@ -94,7 +94,7 @@ TEST_F(LevelFile, SaveAndLoadGiveTheSameBoard) {
   EXPECT_EQ(back->saveText(), L->saveText());
 }
 
-TEST_F(LevelFile, CellValuesAndAvailablesAsWritten) {
+TEST_F(BoardLevelFile, CellValuesAndAvailablesAsWritten) {
   auto L = load(
       "level {\n\tdata {\n\t\tdims = 1, 2\n\t\tavailableChips = \"1 2 3 4 5 6 7 99\"\n"
       "\t\tavailableBonus = \"1 101 4 77\"\n\t\tmatchType = \"group\"\n\t}\n"
@@ -115,7 +115,7 @@ TEST_F(LevelFile, CellValuesAndAvailablesAsWritten) {
   EXPECT_NE(L->saveText().find("row0 = \"0 0\""), std::string::npos) << "an empty cell writes 0";
 }
 
-TEST_F(LevelFile, HostileFilesLoadAsHolesAndEmptyCellsWithMessages) {
+TEST_F(BoardLevelFile, HostileFilesLoadAsHolesAndEmptyCellsWithMessages) {
   struct Case {
     const char* name;
     std::string text;
@@ -145,7 +145,7 @@ TEST_F(LevelFile, HostileFilesLoadAsHolesAndEmptyCellsWithMessages) {
   }
 }
 
-TEST_F(LevelFile, SavingWithoutBackgroundOrBorderWritesWhatIsThere) {
+TEST_F(BoardLevelFile, SavingWithoutBackgroundOrBorderWritesWhatIsThere) {
   auto L = board(game, {"AB"});
   ASSERT_FALSE(L->hasFrames());
   const std::string text = L->saveText();
@@ -153,7 +153,7 @@ TEST_F(LevelFile, SavingWithoutBackgroundOrBorderWritesWhatIsThere) {
   EXPECT_EQ(text.find("frame"), std::string::npos) << text;
 }
 
-TEST_F(LevelFile, NewEmptyLevelIsPlainAndLaidOut) {
+TEST_F(BoardLevelFile, NewEmptyLevelIsPlainAndLaidOut) {
   testing::internal::CaptureStdout();
   auto L = newEmptyLevel(3, 4, game);
   testing::internal::GetCapturedStdout();
@@ -170,7 +170,7 @@ TEST_F(LevelFile, NewEmptyLevelIsPlainAndLaidOut) {
   EXPECT_FLOAT_EQ(L->at(2, 3)->dim->y, 21);
 }
 
-TEST_F(LevelFile, BorderPiecesFollowTheShape) {
+TEST_F(BoardLevelFile, BorderPiecesFollowTheShape) {
   // A 2 x 2 block: edge strips around it, outer corners at the corners,
   // only piece 0 over the cells.
   auto L = board(game, {"..", ".."});
@@ -194,7 +194,7 @@ TEST_F(LevelFile, BorderPiecesFollowTheShape) {
   EXPECT_FLOAT_EQ(L2->frameAt(0, 0)->y, L2->at(0, 0)->dim->y - 42);
 }
 
-TEST_F(LevelFile, RandomFillLeavesNoGroupOfThree) {
+TEST_F(BoardLevelFile, RandomFillLeavesNoGroupOfThree) {
   plat::seedRandom(5);
   auto L = board(game, {"......", "......", "..##..", "......", "......"});
   L->availableChips = {game.getChipData(1), game.getChipData(2)};
@@ -214,7 +214,7 @@ TEST_F(LevelFile, RandomFillLeavesNoGroupOfThree) {
     }
 }
 
-TEST_F(LevelFile, RandomFillWithOneKindEndsWithAMessage) {
+TEST_F(BoardLevelFile, RandomFillWithOneKindEndsWithAMessage) {
   auto L = board(game, {"....", "...."});
   L->availableChips = {game.getChipData(3)};
   testing::internal::CaptureStdout();
@@ -229,7 +229,7 @@ TEST_F(LevelFile, RandomFillWithOneKindEndsWithAMessage) {
   EXPECT_NE(testing::internal::GetCapturedStdout().find("no available chip kinds"), std::string::npos);
 }
 
-TEST_F(LevelFile, QueriesOverTheBoard) {
+TEST_F(BoardLevelFile, QueriesOverTheBoard) {
   auto L = board(game, {"A3P", "#.."});
   EXPECT_EQ(L->isChip(8), 1);
   EXPECT_EQ(L->isChip(5), 0);

@@ -11,7 +11,7 @@ namespace {
 
 using boardtest::board;
 
-class Tiles : public ::testing::Test {
+class BoardTiles : public ::testing::Test {
  protected:
   void SetUp() override {
     plat::useFakeClock(50000);
@@ -23,7 +23,7 @@ class Tiles : public ::testing::Test {
   boardtest::RecordingEvents ev;
 };
 
-TEST_F(Tiles, BreakableCellsStepDownOneKindPerHit) {
+TEST_F(BoardTiles, BreakableCellsStepDownOneKindPerHit) {
   auto L = board(game, {"3"});
   TTile* t = L->at(0, 0);
   const int kinds[] = {2, 1, 1};
@@ -44,7 +44,7 @@ TEST_F(Tiles, BreakableCellsStepDownOneKindPerHit) {
   EXPECT_EQ(ev.countFx(TBoardFx::ChainBreak), 1) << "the effect still plays";
 }
 
-TEST_F(Tiles, PiecesAreCollectedOnlyOverTheBottomOrAHole) {
+TEST_F(BoardTiles, PiecesAreCollectedOnlyOverTheBottomOrAHole) {
   struct Case {
     std::vector<std::string> rows;
     int r;
@@ -64,7 +64,7 @@ TEST_F(Tiles, PiecesAreCollectedOnlyOverTheBottomOrAHole) {
   }
 }
 
-TEST_F(Tiles, EndOfASwapMoveGoesToTheController) {
+TEST_F(BoardTiles, EndOfASwapMoveGoesToTheController) {
   struct Case {
     const char* name;
     char kind;
@@ -92,7 +92,7 @@ TEST_F(Tiles, EndOfASwapMoveGoesToTheController) {
   }
 }
 
-TEST_F(Tiles, ChainModeHoverLeavesAGapBetweenCells) {
+TEST_F(BoardTiles, ChainModeHoverLeavesAGapBetweenCells) {
   auto L = board(game, {"A"});
   TTile* t = L->at(0, 0);
   const int left = static_cast<int>(t->dim->x) - 21;
@@ -113,7 +113,7 @@ TEST_F(Tiles, ChainModeHoverLeavesAGapBetweenCells) {
   EXPECT_EQ(t->canBeOver(), 1);
 }
 
-TEST_F(Tiles, FlashRunsFortyFrames) {
+TEST_F(BoardTiles, FlashRunsFortyFrames) {
   auto L = board(game, {"A"});
   TTile* t = L->at(0, 0);
   t->blyskTime = plat::millisecs() + 100;
@@ -128,7 +128,7 @@ TEST_F(Tiles, FlashRunsFortyFrames) {
   EXPECT_NEAR(frames, 6 + 40, 1) << "waits for its start time, then 40 frames";
 }
 
-TEST_F(Tiles, ShutDownFadesRealCellsOnly) {
+TEST_F(BoardTiles, ShutDownFadesRealCellsOnly) {
   auto L = board(game, {"A#"});
   L->shutDown();
   EXPECT_FLOAT_EQ(L->at(0, 0)->tda, 0);
@@ -142,10 +142,10 @@ TEST_F(Tiles, ShutDownFadesRealCellsOnly) {
 }
 
 // Drawing, counted on the headless renderer.
-class BoardDrawing : public Tiles {
+class BoardDrawing : public BoardTiles {
  protected:
   void SetUp() override {
-    Tiles::SetUp();
+    BoardTiles::SetUp();
     plat::PlatformConfig cfg;
     cfg.headless = true;
     cfg.audio = false;

@@ -10,4 +10,16 @@ void paintWhitePixel(Canvas& c);
 void paintChipAtlas(Canvas& c);
 void paintPartnerSplash(Canvas& c);
 
+// Board images (board.cpp); N picks the kind, strength or scene.
+template <int N> void paintBoardChip(Canvas& c);
+void paintPuzzleChip(Canvas& c);
+template <int N> void paintBonusChip(Canvas& c);
+template <int N> void paintTile(Canvas& c);  // 0..3, alternative set 10..13
+void paintChain(Canvas& c);
+void paintChain2(Canvas& c);
+template <int N> void paintFramePiece(Canvas& c);
+template <int N> void paintBackground(Canvas& c);
+void paintGlow1(Canvas& c);
+void paintGlow2(Canvas& c);
+
 } // namespace artgen
