@@ -21,5 +21,8 @@ template <int N> void paintFramePiece(Canvas& c);
 template <int N> void paintBackground(Canvas& c);
 void paintGlow1(Canvas& c);
 void paintGlow2(Canvas& c);
+void paintLoadingBack(Canvas& c);
+void paintLoadingDog(Canvas& c);
+void paintLoadingLogo(Canvas& c);
 
 } // namespace artgen

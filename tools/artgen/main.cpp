@@ -89,6 +89,9 @@ constexpr ArtEntry registry[] = {
     {"gfx/backgrounds/back-19.jpg", 1024, 768, paintBackground<19>},
     {"gfx/poswiata-1.png", 96, 96, paintGlow1},
     {"gfx/poswiata-2.png", 96, 96, paintGlow2},
+    {"gfx/gui/loading/back.jpg", 1024, 768, paintLoadingBack},
+    {"gfx/gui/loading/dog.png", 300, 300, paintLoadingDog},
+    {"gfx/gui/loading/eng/logo.png", 400, 120, paintLoadingLogo},
 };
 
 bool endsWith(const std::string& s, const char* tail)
