@@ -69,6 +69,7 @@ void lampGlow(cairo_t* cr, int w, int h)
     cairo_set_source(cr, glow);
     cairo_rectangle(cr, 0, 0, w, h);
     cairo_fill(cr);
+    cairo_pattern_destroy(glow);
 }
 
 // A round framed mirror-like medallion behind the dog gives the reveal a
