@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <typeinfo>
 
 #include "gui/Geometry.h"
 
@@ -65,4 +66,15 @@ class TGuiObject {
   virtual std::string clickedOp() const { return std::string(); }
   virtual std::string overOp() const { return std::string(); }
   virtual void _clean() {}
+  // Takes over the state of a widget of the same kind (a reloaded layout
+  // refreshes the objects screens already hold). False for another kind.
+  virtual bool assignFrom(const TGuiObject& o) { return assignSame(*this, o); }
+
+ protected:
+  template <class T>
+  static bool assignSame(T& self, const TGuiObject& o) {
+    if (typeid(o) != typeid(T) || typeid(self) != typeid(T)) return false;
+    self = static_cast<const T&>(o);
+    return true;
+  }
 };
