@@ -99,7 +99,7 @@ TEST_F(BoardLevelFile, CellValuesAndAvailablesAsWritten) {
       "level {\n\tdata {\n\t\tdims = 1, 2\n\t\tavailableChips = \"1 2 3 4 5 6 7 99\"\n"
       "\t\tavailableBonus = \"1 101 4 77\"\n\t\tmatchType = \"group\"\n\t}\n"
       "\ttiles {\n\t\trow0 = \"1 1\"\n\t}\n\tchips {\n\t\trow0 = \"0 101\"\n\t}\n"
-      "\tframe {\n\t\trow0 = \"\"0 5 7\"\", \"'0 3'\"\n\t}\n}\n");
+      "\tframe {\n\t\trow0 = \"\"0 5 7\"\", \"'0 3'\", \"''\"\n\t}\n}\n");
   EXPECT_EQ(L->at(0, 0)->chip, nullptr);
   ASSERT_NE(L->at(0, 1)->chip, nullptr);
   EXPECT_EQ(L->at(0, 1)->chip->cd->id, 101) << "ids above 100 are bonus kinds";
@@ -112,6 +112,7 @@ TEST_F(BoardLevelFile, CellValuesAndAvailablesAsWritten) {
   EXPECT_EQ(L->availableBonus[2]->id, 104);
   EXPECT_EQ(L->frameAt(0, 0)->getString(), "\"0 5 7\"");
   EXPECT_EQ(L->frameAt(0, 1)->getString(), "\"0 3\"");
+  EXPECT_EQ(L->frameAt(0, 2)->getString(), "\"\"") << "an empty cell stays empty, not piece 0";
   EXPECT_NE(L->saveText().find("row0 = \"0 0\""), std::string::npos) << "an empty cell writes 0";
 }
 

@@ -37,9 +37,14 @@ std::vector<std::string> tokens(const std::string& text) {
 
 // A frame token may carry the quotes of its cell value (the data-file writer
 // turns them into apostrophes); the number is what is between them.
-int frameToken(std::string t) {
-  while (!t.empty() && (t.front() == '"' || t.front() == '\'')) t.erase(t.begin());
-  return static_cast<int>(std::clamp<long long>(rcmToInt(t), -1000000, 1000000));
+// A token that is nothing but quotes (an empty cell) names no piece.
+bool frameToken(std::string t, int& id) {
+  auto quote = [](char ch) { return ch == '"' || ch == '\''; };
+  while (!t.empty() && quote(t.front())) t.erase(t.begin());
+  while (!t.empty() && quote(t.back())) t.pop_back();
+  if (t.empty()) return false;
+  id = static_cast<int>(std::clamp<long long>(rcmToInt(t), -1000000, 1000000));
+  return true;
 }
 
 std::string joinIds(const std::vector<TChipDataPtr>& kinds) {
@@ -588,7 +593,8 @@ std::shared_ptr<TLevel> loadLevelFrom(const TRCMFile& f, TM3Catalogs& game) {
       if (!cell.empty()) anyFrame = true;
       TM3Frame* fr = L.frameAt(r, c);
       for (const auto& t : tokens(cell)) {
-        const int id = frameToken(t);
+        int id = 0;
+        if (!frameToken(t, id)) continue;
         if (auto piece = game.getFrameData(id)) fr->lista.push_back(piece);
       }
     }
