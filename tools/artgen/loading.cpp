@@ -7,6 +7,7 @@
 #include "Painters.h"
 #include "dogs.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -335,37 +336,51 @@ void paintLoadingLogo(Canvas& c)
     cairo_set_font_options(cr, opts);
     cairo_font_options_destroy(opts);
 
-    // Fit the word into the picture, leaving room for the outline and the
-    // shadow, whatever the font's exact metrics.
+    // Fit the word across the picture, then bow it into a gentle arch with
+    // the height that is left: a sign over a shop door, not a line of type.
     const char* text = "Woofmere";
     const double outline = 10, shadow = 5;
     cairo_set_font_size(cr, 100);
     cairo_text_extents_t ext;
     cairo_text_extents(cr, text, &ext);
-    const double room = std::min((c.width - 2 * outline - shadow) / ext.width,
-                                 (c.height - 2 * outline - shadow) / ext.height);
-    const double size = 100 * room;
+    const double roomW = c.width - 2 * outline - shadow, roomH = c.height - 2 * outline - shadow;
+    const double size = 100 * std::min(roomW / ext.width, roomH / ext.height);
     cairo_set_font_size(cr, size);
     cairo_text_extents(cr, text, &ext);
+    const double arch = std::clamp(roomH - ext.height, 0.0, 0.35 * ext.height);
     const double x = (c.width - shadow - ext.width) / 2 - ext.x_bearing;
-    const double y = (c.height - shadow - ext.height) / 2 - ext.y_bearing;
+    const double y = (c.height - shadow - ext.height + arch) / 2 - ext.y_bearing;
+    const double mid = x + ext.x_bearing + ext.width / 2;
+
+    auto archedText = [&](double dx, double dy) {
+        cairo_new_path(cr);
+        cairo_move_to(cr, x + dx, y + dy);
+        cairo_text_path(cr, text);
+        cairo_path_t* path = cairo_copy_path(cr);
+        for (int i = 0; i < path->num_data; i += path->data[i].header.length)
+            for (int j = 1; j < path->data[i].header.length; ++j) {
+                cairo_path_data_t& p = path->data[i + j];
+                const double u = (p.point.x - mid - dx) / (ext.width / 2);
+                p.point.y -= arch * (1 - u * u);
+            }
+        cairo_new_path(cr);
+        cairo_append_path(cr, path);
+        cairo_path_destroy(path);
+    };
 
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-    cairo_new_path(cr);
-    cairo_move_to(cr, x + shadow, y + shadow);
-    cairo_text_path(cr, text);
+    archedText(shadow, shadow);
     setColor(cr, pal::cocoa, 0.35);
     cairo_set_line_width(cr, outline);
     cairo_stroke_preserve(cr);
     cairo_fill(cr);
 
-    cairo_new_path(cr);
-    cairo_move_to(cr, x, y);
-    cairo_text_path(cr, text);
+    archedText(0, 0);
     setColor(cr, pal::cocoa);
     cairo_set_line_width(cr, outline);
     cairo_stroke_preserve(cr);
-    cairo_pattern_t* fill = cairo_pattern_create_linear(0, y + ext.y_bearing, 0, y + ext.y_bearing + ext.height);
+    const double top = y + ext.y_bearing - arch, bottom = y + ext.y_bearing + ext.height;
+    cairo_pattern_t* fill = cairo_pattern_create_linear(0, top, 0, bottom);
     addStop(fill, 0.0, lighter(pal::gold, 0.5));
     addStop(fill, 0.5, pal::gold);
     addStop(fill, 1.0, pal::sunset);
