@@ -26,3 +26,4 @@ void paintLoadingDog(Canvas& c);
 void paintLoadingLogo(Canvas& c);
 
 } // namespace artgen
+#include "gui_widgets.h"

@@ -92,6 +92,7 @@ constexpr ArtEntry registry[] = {
     {"gfx/gui/loading/back.jpg", 1024, 768, paintLoadingBack},
     {"gfx/gui/loading/dog.png", 300, 300, paintLoadingDog},
     {"gfx/gui/loading/eng/logo.png", 400, 120, paintLoadingLogo},
+#include "gui_widgets.inc"
 };
 
 bool endsWith(const std::string& s, const char* tail)
