@@ -25,5 +25,17 @@ void paintLoadingBack(Canvas& c);
 void paintLoadingDog(Canvas& c);
 void paintLoadingLogo(Canvas& c);
 
+// Particle images, score digits (10 = plus) and captions 0..9 (particles.cpp).
+void paintParticleGlow(Canvas& c);
+void paintParticleStar(Canvas& c);
+void paintParticleStreak(Canvas& c);
+void paintParticleSpark(Canvas& c);
+void paintParticleDot(Canvas& c);
+void paintParticleRingDot(Canvas& c);
+void paintParticleChainLink(Canvas& c);
+void paintParticleFlash(Canvas& c);
+template <int N> void paintScoreDigit(Canvas& c);
+template <int N> void paintCaption(Canvas& c);
+
 } // namespace artgen
 #include "gui_widgets.h"
