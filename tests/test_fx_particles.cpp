@@ -546,4 +546,23 @@ TEST_F(ParticleLoading, BrokenDataFilesGiveEmptyTables) {
   }
 }
 
+TEST_F(ParticleLoading, TheGameFolderHasEveryImage) {
+  std::filesystem::current_path(WOOFMERE_GAME_DIR);
+  const std::string out = loadCapturingOutput();
+  EXPECT_EQ(out, "") << "nothing missing, nothing broken";
+  ASSERT_EQ(TParticle::images.size(), 8u);
+  for (int k = 0; k < 8; ++k) EXPECT_NE(TParticle::image(k), nullptr) << "kind " << k;
+  for (auto& d : TScoreParticle::digits) {
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(d->width(), TScoreParticle::digits[0]->width()) << "digits share one spacing";
+  }
+  for (size_t k = 0; k < TTextParticle::captions.size(); ++k)
+    EXPECT_NE(TTextParticle::captions[k], nullptr) << TTextParticle::captionFiles()[k];
+  for (auto& sh : TPlateParticle::shards) {
+    ASSERT_NE(sh, nullptr);
+    EXPECT_EQ(sh->frames(), 36);
+    EXPECT_EQ(sh->width(), 7);
+  }
+}
+
 }  // namespace

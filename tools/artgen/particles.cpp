@@ -64,12 +64,12 @@ void setTextFont(Canvas& c, const char* file, double size)
 // Outlined display text centred in the canvas: a soft shadow, a cocoa outline
 // of `outline` px and a warm gradient fill (top colour to bottom colour).
 void outlinedText(Canvas& c, const std::string& text, const char* font, double outline, Rgb top,
-                  Rgb bottom)
+                  Rgb bottom, double leftPad = 0)
 {
     cairo_t* cr = c.cr;
     cairo_save(cr);
     // Fit the text inside the canvas with room for the outline and shadow.
-    const double roomW = c.width - 2 * outline - 4;
+    const double roomW = c.width - leftPad - 2 * outline - 4;
     const double roomH = c.height - 2 * outline - 4;
     double size = roomH;
     setTextFont(c, font, size);
@@ -79,7 +79,7 @@ void outlinedText(Canvas& c, const std::string& text, const char* font, double o
     size *= fit;
     setTextFont(c, font, size);
     cairo_text_extents(cr, text.c_str(), &ext);
-    const double x = (c.width - ext.width) / 2 - ext.x_bearing - 1;
+    const double x = leftPad + (c.width - leftPad - ext.width) / 2 - ext.x_bearing - 1;
     const double y = (c.height - ext.height) / 2 - ext.y_bearing - 1;
 
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
@@ -239,8 +239,11 @@ void paintCaption(Canvas& c)
                                         "Go!",        "Level complete!", "No more moves", "Ready?",
                                         "Time's up!", "matched"};
     const bool warning = N == 6 || N == 8;
+    // "matched" follows a number drawn just left of the image's middle, so
+    // it keeps a gap on its left.
     outlinedText(c, texts[N], "BookmanDemi.ttf", N == 9 ? 3.0 : 5.0,
-                 warning ? lighter(pal::sunset, 0.2) : pal::gold, warning ? hex(0xD9643A) : pal::sunset);
+                 warning ? lighter(pal::sunset, 0.2) : pal::gold, warning ? hex(0xD9643A) : pal::sunset,
+                 N == 9 ? c.width * 0.12 : 0);
 }
 
 template void paintScoreDigit<0>(Canvas&);
