@@ -2,6 +2,7 @@
 // renderer, with the game's own particle images when the game folder is
 // built, else with stand-ins of the same sizes.
 //  - Steady: N long-lived burst particles, as after a big cascade.
+//  - UpdateOnly: the same without drawing.
 //  - Churn: a chip's 63-particle destruction burst every frame, each living
 //    half a second, so about 30 bursts (1,900 particles) are alive at once
 //    and as many are made and dropped as the frame goes.
@@ -75,7 +76,28 @@ void BM_ParticlesSteady(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * n);
   particleList.clear();
 }
-BENCHMARK(BM_ParticlesSteady)->Arg(500)->Arg(2000)->Arg(5000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ParticlesSteady)->Arg(0)->Arg(500)->Arg(2000)->Arg(5000)->Unit(benchmark::kMillisecond);
+
+// The particles' own cost without the software rasteriser: the list walk,
+// the clock, the curve and the draw calls into the batcher.
+void BM_ParticlesUpdateOnly(benchmark::State& state) {
+  setupOnce();
+  plat::seedRandom(1);
+  particleList.clear();
+  const int n = static_cast<int>(state.range(0));
+  for (int i = 0; i < n; ++i) {
+    const int x = 200 + plat::randInt(0, 600), y = 150 + plat::randInt(0, 450);
+    createParticle(plat::randInt(0, 1), x, y, x + 30, y - 30, x, y, TRGB{240, 200, 80}, 1, 0, 0.5f, 1,
+                   0, 0, 4, 0, 1000000000);
+  }
+  for (auto _ : state) {
+    plat::advanceFakeClock(1000.0 / 60.0);
+    updateParticles();
+  }
+  state.SetItemsProcessed(state.iterations() * n);
+  particleList.clear();
+}
+BENCHMARK(BM_ParticlesUpdateOnly)->Arg(5000)->Unit(benchmark::kMicrosecond);
 
 void BM_ParticlesChurn(benchmark::State& state) {
   setupOnce();
