@@ -94,7 +94,9 @@ TEST(BoardCatalogs, SettingsReadEveryKeyAndRefuseZeroCells) {
   EXPECT_FLOAT_EQ(s->sizeY, 44);
   EXPECT_EQ(s->swap_bonusMatch, 4);
   EXPECT_EQ(s->chain_bonusMatch, 0) << "a missing key reads 0, not the constructor's 6";
-  EXPECT_FLOAT_EQ(s->ySpeed, 0);
+  EXPECT_FLOAT_EQ(s->xSpeed, 12);
+  EXPECT_FLOAT_EQ(s->ySpeed, 12) << "a missing speed would freeze every chip";
+  EXPECT_NE(out.find("cannot move a chip"), std::string::npos) << out;
   EXPECT_FLOAT_EQ(z->sizeX, 42) << "zero-size cells are refused";
   EXPECT_NE(out.find("unusable"), std::string::npos) << out;
 }

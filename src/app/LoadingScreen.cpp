@@ -7,6 +7,7 @@
 #include "app/Options.h"
 #include "app/Txt.h"
 #include "data/RCMFile.h"
+#include "gui/Theme.h"
 #include "platform/Files.h"
 #include "platform/Graphics.h"
 #include "platform/Input.h"
@@ -90,8 +91,13 @@ void TLoadingScreen::music(int k, bool counts) {
 }
 
 void TLoadingScreen::PART1() {
-  step("theme temat1");
-  step("theme temat2");
+  // The two global window themes exist before any layout file is read.
+  stepLog.push_back("theme temat1");
+  createTheme("temat1", "gfx/gui/window/temat1.txt", nullptr);
+  progress();
+  stepLog.push_back("theme temat2");
+  createTheme("temat2", "gfx/gui/window/temat.txt", nullptr);
+  progress();
   globalSnd().onSoundLoaded = [this] { progress(); };
   stepLog.push_back("TGlobalSnd");
   globalSnd().setup();

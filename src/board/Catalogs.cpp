@@ -157,8 +157,15 @@ TM3SettingsPtr loadM3Settings(const std::string& path) {
               << " is unusable, using 42 x 42" << std::endl;
     s->sizeX = s->sizeY = 42;
   }
-  if (!std::isfinite(s->xSpeed)) s->xSpeed = 0;
-  if (!std::isfinite(s->ySpeed)) s->ySpeed = 0;
+  // A swap with no speed never arrives and a fall with none never lands:
+  // the board would freeze on the first move.
+  for (float* speed : {&s->xSpeed, &s->ySpeed}) {
+    if (!std::isfinite(*speed) || *speed <= 0) {
+      std::cout << "Board settings " << path << ": chip speed " << *speed << " cannot move a chip, using 12"
+                << std::endl;
+      *speed = 12;
+    }
+  }
   return s;
 }
 
