@@ -61,7 +61,7 @@ class Harness {
   bool framesDone() const { return opts_.frames >= 0 && frame_ >= opts_.frames; }
   // Saves the back buffer now (before it is presented).
   bool saveScreenshot(const std::string& path);
-  // Median and 99th percentile of the CPU milliseconds per frame gathered so far.
+  // Median and 99th percentile of the game thread's CPU milliseconds per frame.
   void frameFigures(double& median, double& p99) const;
 
  private:
@@ -74,7 +74,7 @@ class Harness {
   int frame_ = 0;
   std::vector<int> pendingKeyUps_;
   std::vector<int> pendingMouseUps_;
-  std::vector<double> frameCpuMs_;
-  double lastCpuMs_ = -1;
+  std::vector<double> frameCpuMs_, frameProcMs_, frameWallMs_;
+  double lastCpuMs_ = -1, lastProcMs_ = 0, lastWallMs_ = 0;
   bool installed_ = false;
 };
