@@ -7,6 +7,8 @@
 #include "app/Options.h"
 #include "app/Txt.h"
 #include "data/RCMFile.h"
+#include "fx/Flying.h"
+#include "fx/Particle.h"
 #include "gui/Theme.h"
 #include "platform/Files.h"
 #include "platform/Graphics.h"
@@ -77,8 +79,9 @@ void TLoadingScreen::_drawProgress() {
   plat::gfx().drawSubImageRect(dog, 515, 404 + top, W, H * m, 0, top, W, H * m, W / 2, H / 2);
 }
 
-void TLoadingScreen::step(const std::string& name, bool counts) {
+void TLoadingScreen::step(const std::string& name, const std::function<void()>& work, bool counts) {
   stepLog.push_back(name);
+  if (work) work();
   auto it = setups().find(name);
   if (it != setups().end() && it->second) it->second();
   if (counts) progress();
@@ -125,7 +128,7 @@ void TLoadingScreen::PART2() {
   step("TQuestContinue");
   step("TEnterText");
   step("backgrounds");
-  step("particle images");
+  step("particle images", [] { TParticle::setup(); });
   music(8, false);
 }
 
@@ -154,13 +157,13 @@ void TLoadingScreen::PART4() {
 }
 
 void TLoadingScreen::PART5() {
-  step("particles");
+  step("particles", setupParticles);
   step("TCredits");
   step("TTutorial");
   step("profiles");
   music(5);
   step("TPuzzleGame");
-  step("flying captions");
-  step("fireworks");
+  step("flying captions", setupFlyingNapis);
+  step("fireworks", setupFireWorks);
   step("TGaleria");
 }

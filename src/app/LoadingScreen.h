@@ -40,6 +40,7 @@ class TLoadingScreen : public TEkran {
   std::vector<std::string> stepLog;
 
  private:
-  void step(const std::string& name, bool counts = true);
+  // One step: its own work, then whatever was registered under its name.
+  void step(const std::string& name, const std::function<void()>& work = {}, bool counts = true);
   void music(int k, bool counts = true);
 };

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <iostream>
 
-#include "app/LoadingScreen.h"
 #include "data/RCMFile.h"
 #include "fx/ParticleKinds.h"
 #include "fx/Path.h"
@@ -24,19 +23,6 @@ constexpr int kMaxParticleKinds = 256;
 
 bool particleImagesLoaded = false;
 
-// The loading screen runs these steps by name. Registered here because every
-// screen that shows particles links this file.
-[[maybe_unused]] const bool registered = [] {
-  TLoadingScreen::setups()["particle images"] = [] { TParticle::setup(); };
-  // The particle images come first, in their own step; this one adds the rest.
-  TLoadingScreen::setups()["particles"] = [] {
-    if (!TParticle::imagesLoaded()) TParticle::setup();
-    TTextParticle::setupCaptions();
-    TScoreParticle::setupDigits();
-    TPlateParticle::setupShards();
-  };
-  return true;
-}();
 
 }  // namespace
 
@@ -178,7 +164,8 @@ TParticlePtr createParticle(int n, float x1, float y1, float x2, float y2, float
 }
 
 void setupParticles() {
-  TParticle::setup();
+  // The loading screen reads the particle images in an earlier step of their own.
+  if (!TParticle::imagesLoaded()) TParticle::setup();
   TTextParticle::setupCaptions();
   TScoreParticle::setupDigits();
   TPlateParticle::setupShards();
