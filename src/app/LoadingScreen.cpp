@@ -9,6 +9,7 @@
 #include "data/RCMFile.h"
 #include "fx/Flying.h"
 #include "fx/Particle.h"
+#include "fx/ParticleKinds.h"
 #include "gui/Theme.h"
 #include "platform/Files.h"
 #include "platform/Graphics.h"
@@ -157,7 +158,12 @@ void TLoadingScreen::PART4() {
 }
 
 void TLoadingScreen::PART5() {
-  step("particles", setupParticles);
+  // The particle images themselves came in an earlier step.
+  step("particles", [] {
+    TTextParticle::setupCaptions();
+    TScoreParticle::setupDigits();
+    TPlateParticle::setupShards();
+  });
   step("TCredits");
   step("TTutorial");
   step("profiles");

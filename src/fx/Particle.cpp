@@ -164,8 +164,7 @@ TParticlePtr createParticle(int n, float x1, float y1, float x2, float y2, float
 }
 
 void setupParticles() {
-  // The loading screen reads the particle images in an earlier step of their own.
-  if (!TParticle::imagesLoaded()) TParticle::setup();
+  TParticle::setup();
   TTextParticle::setupCaptions();
   TScoreParticle::setupDigits();
   TPlateParticle::setupShards();

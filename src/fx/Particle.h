@@ -95,8 +95,7 @@ void initParticle(TParticle& p, int n, float x1, float y1, float x2, float y2, f
 // Appends p to `list` (`particleList` when null) and gives it back.
 TParticlePtr addParticle(const TParticlePtr& p, TParticleList* list = nullptr);
 
-// Loads the particle images unless already loaded, then the caption, digit
-// and shard images (once, at loading).
+// Loads the particle, caption, digit and shard images (once, at loading).
 void setupParticles();
 void updateParticles(TParticleList& list = particleList);
 void drawParticles(TParticleList& list = particleList);
