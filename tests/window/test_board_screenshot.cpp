@@ -3,6 +3,8 @@
 // is kept for a look and sampled here.
 #include <gtest/gtest.h>
 
+#include "GameWindow.h"
+
 #include <cstdlib>
 #include <filesystem>
 
@@ -36,15 +38,8 @@ void drawLevel(TLevel& L) {
   g.setScale(1, 1);
 }
 
-TEST(BoardScreenshot, LoadedLevelWithBackgroundBorderTilesAndChips) {
-  if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no X display";
-  const std::string here = plat::currentFolder();
-  ASSERT_TRUE(plat::changeFolder(WOOFMERE_GAME_DIR));
-  plat::PlatformConfig cfg;
-  cfg.audio = false;
-  ASSERT_TRUE(plat::init(cfg));
+TEST_F(GameWindow, BoardScreenshotLoadedLevelWithBackgroundBorderTilesAndChips) {
   auto& g = plat::gfx();
-  ASSERT_TRUE(g.openDisplay(1024, 768, false));
   g.setVirtualResolution(1024, 768);
 
   TM3Catalogs game;
@@ -95,8 +90,7 @@ TEST(BoardScreenshot, LoadedLevelWithBackgroundBorderTilesAndChips) {
   plat::Pixmap pm = g.readBackBuffer();
   g.flip(0);
   ASSERT_EQ(pm.width, 1024);
-  const std::string png = std::string(WOOFMERE_OUT_DIR) + "/board-level.png";
-  EXPECT_TRUE(plat::savePng(png, pm));
+  keep(pm, "board-level.png");
 
   auto rgbAt = [&](float x, float y) {
     const uint8_t* p = pm.at(static_cast<int>(x), static_cast<int>(y));
@@ -114,10 +108,8 @@ TEST(BoardScreenshot, LoadedLevelWithBackgroundBorderTilesAndChips) {
   auto chip = rgbAt(t11->dim->x, t11->dim->y);
   EXPECT_NE(chip, cell);
 
-  plat::shutdown();
   TTile::chainImg = TTile::chain2Img = nullptr;
   backgroundList().clear();
-  plat::changeFolder(here);
 }
 
 }  // namespace

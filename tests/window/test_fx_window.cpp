@@ -4,6 +4,8 @@
 // The picture is kept for a look and sampled here.
 #include <gtest/gtest.h>
 
+#include "GameWindow.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -26,15 +28,8 @@ int brightness(const plat::Pixmap& pm, int x, int y) {
   return p[0] + p[1] + p[2];
 }
 
-TEST(FxWindow, ParticlesAndASparkleOverABackground) {
-  if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no X display";
-  const std::string here = plat::currentFolder();
-  ASSERT_TRUE(plat::changeFolder(WOOFMERE_GAME_DIR));
-  plat::PlatformConfig cfg;
-  cfg.audio = false;
-  ASSERT_TRUE(plat::init(cfg));
+TEST_F(GameWindow, FxWindowParticlesAndASparkleOverABackground) {
   auto& g = plat::gfx();
-  ASSERT_TRUE(g.openDisplay(1024, 768, false));
   g.setVirtualResolution(1024, 768);
   plat::useFakeClock(10000);
   plat::seedRandom(11);
@@ -91,8 +86,7 @@ TEST(FxWindow, ParticlesAndASparkleOverABackground) {
   drawParticles();
   plat::Pixmap pm = g.readBackBuffer();
   g.flip(0);
-  std::filesystem::create_directories(WOOFMERE_OUT_DIR);
-  EXPECT_TRUE(plat::savePng(std::string(WOOFMERE_OUT_DIR) + "/fx-particles.png", pm));
+  keep(pm, "fx-particles.png");
 
   // Around the bursts the additive glow lights the background up.
   int lit = 0;
@@ -114,8 +108,6 @@ TEST(FxWindow, ParticlesAndASparkleOverABackground) {
   TScoreParticle::digits.clear();
   TTextParticle::captions.clear();
   TPlateParticle::shards.clear();
-  plat::shutdown();
-  plat::changeFolder(here);
 }
 
 }  // namespace

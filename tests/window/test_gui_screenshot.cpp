@@ -3,6 +3,8 @@
 // entry. The picture is kept for a look and sampled here.
 #include <gtest/gtest.h>
 
+#include "GameWindow.h"
+
 #include <cstdlib>
 #include <filesystem>
 
@@ -24,15 +26,8 @@
 #include "platform/Pixmap.h"
 #include "platform/Platform.h"
 
-TEST(GuiScreenshot, SampleLayoutWithEveryWidget) {
-  if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no X display";
-  const std::string here = plat::currentFolder();
-  ASSERT_TRUE(plat::changeFolder(WOOFMERE_GAME_DIR));
-  plat::PlatformConfig cfg;
-  cfg.audio = false;
-  ASSERT_TRUE(plat::init(cfg));
+TEST_F(GameWindow, GuiScreenshotSampleLayoutWithEveryWidget) {
   auto& g = plat::gfx();
-  ASSERT_TRUE(g.openDisplay(1024, 768, false));
   setVirtualCanvas(1024, 768, 0);
   plat::useFakeClock(1000);
   delta = 1;
@@ -90,9 +85,7 @@ TEST(GuiScreenshot, SampleLayoutWithEveryWidget) {
   bar->draw(0, 0);  // the open drop-down lies over everything
   plat::Pixmap pm = g.readBackBuffer();
   g.flip(0);
-  const std::string out = std::string(WOOFMERE_OUT_DIR) + "/gui-sample.png";
-  std::filesystem::create_directories(WOOFMERE_OUT_DIR);
-  EXPECT_TRUE(plat::savePng(out, pm));
+  keep(pm, "gui-sample.png");
 
   auto rgbAt = [&](int x, int y) {
     const uint8_t* p = pm.at(x, y);
@@ -107,9 +100,7 @@ TEST(GuiScreenshot, SampleLayoutWithEveryWidget) {
   EXPECT_GT(plank[0], plank[2] + 30) << "wooden bar";
   EXPECT_EQ(entry->getTxt(), "Biscuit the Brave");
 
-  plat::shutdown();
   globalThemes().clear();
   currentTheme() = nullptr;
   TMyFont::clearCache();
-  plat::changeFolder(here);
 }
