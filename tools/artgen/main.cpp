@@ -4,6 +4,7 @@
 //
 // With names, only those images are drawn. --fonts points at the folder
 // holding the game's font files (gfx/fonts of the assembled game).
+#include "../common/GeneratorMain.h"
 #include "Painters.h"
 
 #include <cstdio>
@@ -151,53 +152,18 @@ void render(const ArtEntry& e, const std::filesystem::path& outDir, const ArtEnv
     cairo_surface_destroy(surface);
 }
 
-int usage()
-{
-    std::fprintf(stderr, "usage: woofmere-artgen --out DIR --fonts DIR [--list] [NAME...]\n");
-    return 2;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
 {
-    std::filesystem::path outDir;
     ArtEnv env;
-    std::vector<std::string> only;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg == "--list") {
-            for (const ArtEntry& e : registry)
-                std::printf("%s\n", e.path);
-            return 0;
-        } else if (arg == "--out" && i + 1 < argc) {
-            outDir = argv[++i];
-        } else if (arg == "--fonts" && i + 1 < argc) {
-            env.fontDir = argv[++i];
-        } else if (!arg.empty() && arg[0] != '-') {
-            only.push_back(arg);
-        } else {
-            return usage();
-        }
-    }
-    if (outDir.empty())
-        return usage();
-
-    try {
-        size_t drawn = 0;
-        for (const ArtEntry& e : registry) {
-            if (!only.empty() && std::find(only.begin(), only.end(), e.path) == only.end())
-                continue;
-            render(e, outDir, env);
-            ++drawn;
-        }
-        if (drawn < only.size()) {
-            std::fprintf(stderr, "woofmere-artgen: some requested images are not in the registry\n");
-            return 1;
-        }
-    } catch (const std::exception& ex) {
-        std::fprintf(stderr, "woofmere-artgen: %s\n", ex.what());
-        return 1;
-    }
-    return 0;
+    return runGenerator(
+        "woofmere-artgen", "woofmere-artgen --out DIR --fonts DIR [--list] [NAME...]", argc, argv, registry,
+        [&](const ArtEntry& e, const std::filesystem::path& outDir) { render(e, outDir, env); },
+        [&](const std::string& arg, const char* value) {
+            if (arg != "--fonts")
+                return false;
+            env.fontDir = value;
+            return true;
+        });
 }

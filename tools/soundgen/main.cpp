@@ -1,6 +1,7 @@
 // woofmere-soundgen: synthesises the game's sounds into a game folder.
 //
 //   woofmere-soundgen --out DIR [--list] [NAME...]
+#include "../common/GeneratorMain.h"
 #include "Recipes.h"
 
 #include <algorithm>
@@ -62,50 +63,12 @@ const SoundEntry registry[] = {
     {"gfx/music/level-4.ogg", "Level 4", 0.3f, renderMusicLevel4},
 };
 
-int usage()
-{
-    std::fprintf(stderr, "usage: woofmere-soundgen --out DIR [--list] [NAME...]\n");
-    return 2;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
 {
-    std::filesystem::path outDir;
-    std::vector<std::string> only;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg == "--list") {
-            for (const SoundEntry& e : registry)
-                std::printf("%s\n", e.path);
-            return 0;
-        } else if (arg == "--out" && i + 1 < argc) {
-            outDir = argv[++i];
-        } else if (!arg.empty() && arg[0] != '-') {
-            only.push_back(arg);
-        } else {
-            return usage();
-        }
-    }
-    if (outDir.empty())
-        return usage();
-
-    try {
-        size_t made = 0;
-        for (const SoundEntry& e : registry) {
-            if (!only.empty() && std::find(only.begin(), only.end(), e.path) == only.end())
-                continue;
-            writeOgg(e.render(), outDir / e.path, e.quality, e.title);
-            ++made;
-        }
-        if (made < only.size()) {
-            std::fprintf(stderr, "woofmere-soundgen: some requested sounds are not in the registry\n");
-            return 1;
-        }
-    } catch (const std::exception& ex) {
-        std::fprintf(stderr, "woofmere-soundgen: %s\n", ex.what());
-        return 1;
-    }
-    return 0;
+    return runGenerator("woofmere-soundgen", "woofmere-soundgen --out DIR [--list] [NAME...]", argc, argv, registry,
+                        [](const SoundEntry& e, const std::filesystem::path& outDir) {
+                            writeOgg(e.render(), outDir / e.path, e.quality, e.title);
+                        });
 }
