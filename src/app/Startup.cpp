@@ -15,6 +15,7 @@
 #include "data/StringSplit.h"
 #include "gui/Gui.h"
 #include "gui/Mouse.h"
+#include "screens/LevelManager.h"
 #include "platform/Files.h"
 #include "platform/Graphics.h"
 #include "platform/Platform.h"
@@ -63,6 +64,7 @@ void startUp() {
   options();
   globalSnd();
   mouse();
+  levelManager();
   if (w.createScreens) w.createScreens();
   TLoadingScreen loading;
   // 5
