@@ -225,8 +225,15 @@ int TM3Game::_nothingIsHappening() const {
 }
 
 bool TM3Game::quiet() const {
-  return _nothingIsHappening() && swapsList.empty() && listaPar.empty() && randomRemoval.empty() &&
-         !fx->fantomsBusy();
+  if (!(_nothingIsHappening() && swapsList.empty() && listaPar.empty() && randomRemoval.empty() &&
+        !fx->fantomsBusy()))
+    return false;
+  // In GROUP mode a landing chip does not count as moving, yet it may still
+  // fall on: at rest means every chip in no state at all.
+  if (level)
+    for (auto& t : level->tile)
+      if (t && t->chip && !t->chip->state.empty()) return false;
+  return true;
 }
 
 // ----------------------------------------------------------------- falling
