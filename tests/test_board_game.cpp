@@ -217,3 +217,148 @@ TEST_F(BoardGame, BonusKindBySizeInChainAndGroupModes) {
 }
 
 }  // namespace
+
+namespace {
+
+class BoardPowerUps : public gametest::GameFixture {
+ protected:
+  void charge(int slot) {
+    auto& p = (*g.powerUps)[slot - 1];
+    p.odkryty = 1;
+    p.aktywny = 1;
+  }
+  bool charged(int slot) { return (*g.powerUps)[slot - 1].aktywny == 1; }
+};
+
+TEST_F(BoardPowerUps, MatchedColourChargesItsSlotOneUnitPerChip) {
+  load({"AABA", "CDAE"});
+  L->powerUpChips[0] = g.getChipData(1);
+  auto& p = (*g.powerUps)[0];
+  p.odkryty = 1;
+  setPowerUpThreshold(1, 4);
+  drag(at(0, 2), at(1, 2));  // three A (four with bonus size 4: the line of four)
+  settle();
+  EXPECT_EQ(p.aktywny, 1);
+  EXPECT_FLOAT_EQ(p.getPercent(), 1.f);
+  EXPECT_EQ(fx.count("CreatePowerUp 1"), 1);
+  const int before = p.data;
+  g.resourceArrived(1);
+  EXPECT_EQ(p.data, before) << "a usable slot takes nothing more";
+}
+
+TEST_F(BoardPowerUps, PercentWithoutThresholdDoesNotDivideByZero) {
+  setPowerUpThreshold(2, 0);
+  TPowerUp p;
+  p.n = 2;
+  p.odkryty = 1;
+  EXPECT_FLOAT_EQ(p.getPercent(), 0.f);
+  p.odkryty = 0;
+  EXPECT_FLOAT_EQ(p.getPercent(), 0.3f);
+}
+
+TEST_F(BoardPowerUps, RefusedUsesKeepTheCharge) {
+  load({"ABCD", "CDPB", "ABCD"});
+  for (int s = 1; s <= 6; ++s) charge(s);
+  EXPECT_FALSE(g.usePowerUp(1, nullptr)) << "hammer off the board";
+  EXPECT_FALSE(g.usePowerUp(1, at(1, 2))) << "hammer on a piece";
+  EXPECT_EQ(fx.count("BadMatch"), 1);
+  TTile foreign;
+  EXPECT_FALSE(g.usePowerUp(1, &foreign)) << "a tile of no board";
+  load({"P#", "XP"});  // no ordinary chip: nothing to remove at random
+  for (int s = 1; s <= 6; ++s) charge(s);
+  EXPECT_FALSE(g.usePowerUp(3, nullptr));
+  EXPECT_FALSE(g.usePowerUp(5, at(1, 0))) << "replace on a bonus";
+  for (int s = 1; s <= 6; ++s) EXPECT_TRUE(charged(s)) << s;
+}
+
+TEST_F(BoardPowerUps, HammerHitsAnEmptyCellAndBreaksIt) {
+  load({"AB", "2C"});
+  charge(1);
+  EXPECT_TRUE(g.usePowerUp(1, at(1, 0)));
+  EXPECT_EQ(at(1, 0)->kindId(), 1);
+  EXPECT_FALSE(charged(1));
+  EXPECT_EQ(g.bonusUse[0], 1);
+}
+
+TEST_F(BoardPowerUps, EachPowerUpActsOnTheBoard) {
+  // vanish: every chip of the clicked colour drops off
+  load({"ABAC", "CACB", "BCBA"});
+  charge(6);
+  ASSERT_TRUE(g.usePowerUp(6, at(0, 0)));
+  EXPECT_TRUE(g.getAllChipsLikeThisById(1).empty());
+  EXPECT_EQ(g.getAllChips().size(), 8u);
+  // replace: other chips take the clicked kind, each once
+  load({"ABAC", "CDCB"});
+  charge(5);
+  ASSERT_TRUE(g.usePowerUp(5, at(0, 0)));
+  EXPECT_EQ(g.getAllChipsLikeThisById(1).size(), 8u);
+  // crossfire: both diagonals through the cell
+  load({"ABCDE", "CDEAB", "EABCD", "BCDEA", "DEABC"});
+  charge(2);
+  ASSERT_TRUE(g.usePowerUp(2, at(2, 2)));
+  std::set<std::pair<int, int>> diag;
+  for (int i = 0; i < 5; ++i) {
+    diag.insert({i, i});
+    diag.insert({i, 4 - i});
+  }
+  EXPECT_EQ(destroying(), diag);
+  // random removal: distinct chips, one after another, charge spent
+  load({"ABCD", "CDAB"});
+  charge(3);
+  ASSERT_TRUE(g.usePowerUp(3, nullptr));
+  EXPECT_EQ(g.randomRemoval.size(), 8u);
+  std::set<TChip*> distinct;
+  for (auto& c : g.randomRemoval) distinct.insert(c.get());
+  EXPECT_EQ(distinct.size(), 8u);
+  EXPECT_FALSE(g.usePowerUp(3, nullptr)) << "no second use while the sparkle travels";
+  at(0, 0)->chip->vanish();  // one chip leaves before its turn
+  settle();
+  EXPECT_TRUE(g.getAllChips().empty());
+  EXPECT_TRUE(g.randomRemoval.empty());
+}
+
+class BoardChainGroup : public gametest::GameFixture {};
+
+TEST_F(BoardChainGroup, ChainDrawnWithTheMouseIsRemovedOnRelease) {
+  load({"AAB", "BAC", "CDA"}, "CHAIN");
+  press(at(0, 0));
+  hold(at(0, 1));
+  hold(at(1, 1));
+  hold(at(2, 2));
+  EXPECT_EQ(g.zaznaczone.size(), 4u);
+  hold(at(1, 1));  // back onto the second-to-last chip
+  EXPECT_EQ(g.zaznaczone.size(), 3u);
+  release();
+  frame();
+  EXPECT_TRUE(g.zaznaczone.empty());
+  EXPECT_EQ(destroying().size(), 3u);
+  settle();
+  EXPECT_EQ(L->score, 150);
+}
+
+TEST_F(BoardChainGroup, StraightRunOverLikeChipsJoinsInOrder) {
+  load({"AAAA", "BCDB"}, "CHAIN");
+  press(at(0, 0));
+  hold(at(0, 3));
+  ASSERT_EQ(g.zaznaczone.size(), 4u);
+  EXPECT_EQ(g.zaznaczone[3], at(0, 3)->chip);
+  release();
+  frame();
+  load({"AABA", "BCDB"}, "CHAIN");
+  press(at(0, 0));
+  hold(at(0, 3));
+  EXPECT_EQ(g.zaznaczone.size(), 1u) << "a foreign chip in the run adds nothing";
+}
+
+TEST_F(BoardChainGroup, GroupClickRemovesThreeOrMoreAndSetsBonusesOff) {
+  load({"AAB", "CAB", "CDX"}, "GROUP");
+  click(at(0, 2));  // B B: a group of two
+  EXPECT_TRUE(destroying().empty());
+  click(at(0, 0));
+  EXPECT_EQ(destroying().size(), 3u);
+  settle();
+  click(at(2, 2));
+  EXPECT_FALSE(destroying().empty()) << "the crossfire went off";
+}
+
+}  // namespace
