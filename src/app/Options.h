@@ -3,6 +3,7 @@
 // chain of fallbacks. The options overlay screen builds on this class.
 #pragma once
 
+#include <functional>
 #include <stdexcept>
 #include <string>
 
@@ -39,6 +40,14 @@ class TOptions : public TEkran {
   // Set once the settings were read: only then may the exit save them.
   bool loaded = false;
 
+  // The play and jigsaw screens put themselves here when they are set up:
+  // the overlay's buttons depend on which of them lies below it.
+  TEkran* playScreen = nullptr;
+  TEkran* jigsawScreen = nullptr;
+  // Filled by the credits and gallery screens; empty ones only say so.
+  std::function<void()> creditsHook;
+  std::function<void(int)> galleryHook;
+
   std::string settingsPath() const;
   void loadOptions();
   bool saveOptions();
@@ -46,6 +55,25 @@ class TOptions : public TEkran {
   void setupMouse();
   void switchScreen();
   void checkSoundStuff();
+
+  // --- the options overlay --------------------------------------------------
+  void setup() override;
+  void prepare(TEkran* screen);
+  // Runs the overlay over screen until it has faded out; "RESTART",
+  // "MAIN-MENU" or "".
+  std::string mainLoop(TEkran* screen);
+  void update() override;
+  void draw() override;
+  // Toggle visibility and the two volume sliders, every frame.
+  void _updateOptionsGui();
+  void goCREDITS();
+  void goGallery();
+  void goRESTART();
+  void goMAINMENU();
+  int mouseInMusicA() const;
+  int mouseInMusicB() const;
+  int mouseInSoundA() const;
+  int mouseInSoundB() const;
 };
 
 TOptions& options();

@@ -39,3 +39,19 @@ template <int N> void paintCaption(Canvas& c);
 
 } // namespace artgen
 #include "gui_widgets.h"
+
+// The options overlay (options.cpp).
+namespace artgen {
+void paintOptionsPanel(Canvas& c);
+void paintOptionsKnob(Canvas& c);
+void paintOptionsBar(Canvas& c);
+void paintOptionsOn(Canvas& c);
+void paintOptionsOff(Canvas& c);
+void paintOptionsPlus(Canvas& c);
+void paintOptionsMinus(Canvas& c);
+void paintOptionsOk(Canvas& c);
+void paintOptionsCredits(Canvas& c);
+void paintOptionsGallery(Canvas& c);
+void paintOptionsRestart(Canvas& c);
+void paintOptionsMenu(Canvas& c);
+} // namespace artgen

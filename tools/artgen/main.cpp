@@ -123,6 +123,18 @@ constexpr ArtEntry registry[] = {
     {"gfx/captions/eng/times_up.png", 360, 90, paintCaption<8>},
     {"gfx/captions/eng/matched.png", 160, 40, paintCaption<9>},
 #include "gui_widgets.inc"
+    {"gfx/gui/options/panel.png", 644, 520, paintOptionsPanel},
+    {"gfx/gui/options/suwak.png", 36, 22, paintOptionsKnob},
+    {"gfx/gui/options/pasek.png", 295, 13, paintOptionsBar},
+    {"gfx/gui/options/on.png", 416, 44, paintOptionsOn},
+    {"gfx/gui/options/off.png", 416, 44, paintOptionsOff},
+    {"gfx/gui/options/plus.png", 176, 44, paintOptionsPlus},
+    {"gfx/gui/options/minus.png", 176, 44, paintOptionsMinus},
+    {"gfx/gui/options/ok.png", 600, 48, paintOptionsOk},
+    {"gfx/gui/options/credits.png", 600, 48, paintOptionsCredits},
+    {"gfx/gui/options/gallery.png", 600, 48, paintOptionsGallery},
+    {"gfx/gui/options/restart.png", 600, 48, paintOptionsRestart},
+    {"gfx/gui/options/menu.png", 600, 48, paintOptionsMenu},
 };
 
 bool endsWith(const std::string& s, const char* tail)
