@@ -183,3 +183,22 @@ TEST_F(HeadlessFixture, MouseGeometryAndCursors) {
   m.setCursor("nothing");
   EXPECT_EQ(m.cur->_img, b);
 }
+
+TEST_F(HeadlessFixture, MousePositionSurvivesTheLetterboxRoundTrip) {
+  // Most displays put the canvas at a fractional scale and offset.
+  TMouse m;
+  int wrong = 0;
+  for (auto [w, h] : {std::pair{1920, 1080}, {1366, 768}, {1280, 1024}, {819, 614}, {1440, 900}, {1600, 900}})
+  for (int x = 0; x < 1024; ++x) {
+    if (x == 0) {
+      ASSERT_TRUE(plat::gfx().openDisplay(w, h, true));
+      setVirtualCanvas(1024, 768, 3);
+    }
+    moveCanvasMouse(float(x), float(x % 768));
+    m.update();
+    if (m.x != x || m.y != x % 768) ++wrong;
+    m.updateSpec();
+    if (m.x != x) ++wrong;
+  }
+  EXPECT_EQ(wrong, 0) << "canvas points that came back a pixel off";
+}

@@ -3,6 +3,7 @@
 #include <strings.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include "app/Canvas.h"
 #include "platform/Clock.h"
@@ -13,6 +14,11 @@ int* TMouse::fullScreenFlag = nullptr;
 
 namespace {
 TMouse* g_mouse = nullptr;
+
+// Truncates a canvas coordinate. Mapping a point to the letterboxed display
+// and back may land a hair below the whole number it started as (100 comes
+// back as 99.99998), which must not move the pointer a pixel left.
+int canvasPixel(float v) { return int(std::floor(v + 1e-3f)); }
 }
 
 TMouse& mouse() {
@@ -55,8 +61,8 @@ void TMouse::update() {
   middleHold = in.mouseDown(plat::MOUSE_MIDDLE) ? 1 : 0;
   px = x;
   py = y;
-  x = int(canvasMouseX());
-  y = int(canvasMouseY());
+  x = canvasPixel(canvasMouseX());
+  y = canvasPixel(canvasMouseY());
   vx = px - x;
   vy = py - y;
   if (cur) {
@@ -84,8 +90,8 @@ void TMouse::updateSpec() {
   }
   px = x;
   py = y;
-  x = int(canvasMouseX());
-  y = int(canvasMouseY());
+  x = canvasPixel(canvasMouseX());
+  y = canvasPixel(canvasMouseY());
   if (fullScreenFlag && *fullScreenFlag) {
     int cx = std::clamp(x, 0, 1023), cy = std::clamp(y, 0, 767);
     if (cx != x || cy != y) {
