@@ -1002,11 +1002,15 @@ int TM3Game::_MatchLeft_short() {
   return matchLeftSwapShort(*level);
 }
 
-TMatchInfo TM3Game::_noMatchLeft_CHAIN() {
+namespace {
+
+// The cell whose group (as the finder sees it) is the largest, for hints.
+template <typename Finder>
+TMatchInfo largestGroup(TLevel& level) {
   TMatchInfo best;
-  for (auto& t : level->tile) {
+  for (auto& t : level.tile) {
     if (!t || t->kindId() <= 0) continue;
-    auto g = matchFinderC::findMatch(*level, t.get());
+    auto g = Finder::findMatch(level, t.get());
     if (g && static_cast<int>(g->size()) > best.maxMatch) {
       best.tile1 = best.tile2 = t.get();
       best.maxMatch = static_cast<int>(g->size());
@@ -1016,19 +1020,11 @@ TMatchInfo TM3Game::_noMatchLeft_CHAIN() {
   return best;
 }
 
-TMatchInfo TM3Game::_noMatchLeft_CLICK() {
-  TMatchInfo best;
-  for (auto& t : level->tile) {
-    if (!t || t->kindId() <= 0) continue;
-    auto g = matchFinder::findMatch(*level, t.get());
-    if (g && static_cast<int>(g->size()) > best.maxMatch) {
-      best.tile1 = best.tile2 = t.get();
-      best.maxMatch = static_cast<int>(g->size());
-      best.zaznaczone = *g;
-    }
-  }
-  return best;
-}
+}  // namespace
+
+TMatchInfo TM3Game::_noMatchLeft_CHAIN() { return largestGroup<matchFinderC>(*level); }
+
+TMatchInfo TM3Game::_noMatchLeft_CLICK() { return largestGroup<matchFinder>(*level); }
 
 TMatchInfo TM3Game::_noMatchLeft() {
   TMatchInfo info;

@@ -40,6 +40,21 @@ class GameWindow : public ::testing::Test {
     return path;
   }
 
+ protected:
+  // Sampled points (every `step` pixels) of a rectangle where `after` is
+  // clearly brighter than `before`: where an effect lit the picture up.
+  static int countBrighter(const plat::Pixmap& before, const plat::Pixmap& after, int x0, int y0, int x1, int y1,
+                           int step = 3) {
+    auto brightness = [](const plat::Pixmap& pm, int x, int y) {
+      const uint8_t* p = pm.at(x, y);
+      return p[0] + p[1] + p[2];
+    };
+    int lit = 0;
+    for (int y = y0; y < y1; y += step)
+      for (int x = x0; x < x1; x += step) lit += brightness(after, x, y) > brightness(before, x, y) + 40;
+    return lit;
+  }
+
  private:
   std::string here_;
   bool started_ = false;
