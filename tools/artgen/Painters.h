@@ -39,6 +39,9 @@ template <int N> void paintCaption(Canvas& c);
 
 } // namespace artgen
 #include "gui_widgets.h"
+#include "play_board.h"
+#include "hud.h"
+#include "summary.h"
 
 // The options overlay (options.cpp).
 namespace artgen {

@@ -123,6 +123,9 @@ constexpr ArtEntry registry[] = {
     {"gfx/captions/eng/times_up.png", 360, 90, paintCaption<8>},
     {"gfx/captions/eng/matched.png", 160, 40, paintCaption<9>},
 #include "gui_widgets.inc"
+#include "play_board.inc"
+#include "hud.inc"
+#include "summary.inc"
     {"gfx/gui/options/panel.png", 644, 520, paintOptionsPanel},
     {"gfx/gui/options/suwak.png", 36, 22, paintOptionsKnob},
     {"gfx/gui/options/pasek.png", 295, 13, paintOptionsBar},
