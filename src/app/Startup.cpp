@@ -16,6 +16,7 @@
 #include "gui/Gui.h"
 #include "gui/Mouse.h"
 #include "screens/LevelManager.h"
+#include "screens/Profile.h"
 #include "platform/Files.h"
 #include "platform/Graphics.h"
 #include "platform/Platform.h"
@@ -65,6 +66,7 @@ void startUp() {
   globalSnd();
   mouse();
   levelManager();
+  setupProfiles();
   if (w.createScreens) w.createScreens();
   TLoadingScreen loading;
   // 5

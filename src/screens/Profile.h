@@ -97,7 +97,8 @@ class TProfile {
   int countActivePuzzles() const;
   int allPuzzles() const;
   void checkPowerUps();
-  void updatePowerUps();
+  // The charge show of each slot; generate(slot) is asked for its sparkles.
+  void updatePowerUps(const std::function<void(int slot)>& generate = {});
   void resetPowerUpsEffects();
   TStageData& getStageData(int n);
   void giveActStageData();
@@ -158,6 +159,7 @@ ProfilePlayScreen& profilePlayScreen();
 // The other quest screens a new quest or stage prepares; filled by them.
 struct ProfileQuestScreens {
   std::function<void()> storySetup;                         // TStory.setup
+  std::function<void()> tutorialSetup;                      // TTutorial.setup (clears its current tip)
   std::function<void()> prepareCharacterBegin;              // TUbieranie._prepareCharacterBegin
   std::function<void(const std::shared_ptr<TPies>&)> newDog;  // TGaleria.newDog
 };

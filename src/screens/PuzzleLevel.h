@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "gui/Geometry.h"
 #include "platform/Image.h"
 
 class TPuzzle {
@@ -14,8 +15,8 @@ class TPuzzle {
   virtual ~TPuzzle() = default;
   int id = 0;
   int aktywny = 0;  // collected
-  float ddx = 0, ddy = 0;  // position in the solved picture
-  float x = 0, y = 0;      // top-left corner as it lies
+  TDim dDim;  // position in the solved picture
+  TDim dim;   // top-left corner as it lies
   plat::ImagePtr img;
   std::string imgUrl;       // as read from the file
   std::string sasiedziTxt;  // neighbour ids separated by blanks
