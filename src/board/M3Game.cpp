@@ -4,10 +4,12 @@
 #include <cctype>
 #include <cmath>
 
+#include "app/Globals.h"
 #include "app/Screen.h"
 #include "board/MoveSearch.h"
 #include "gui/Mouse.h"
 #include "platform/Clock.h"
+#include "platform/Input.h"
 #include "platform/Random.h"
 
 namespace {
@@ -19,8 +21,10 @@ std::string upper(std::string s) {
 
 bool real(const TTile* t) { return t && t->kindId() != 0; }
 
+// Still in its cell and still the board's: not on its way out, not carried
+// off by debris.
 bool onBoard(const TChip* ch) {
-  return ch && ch->tile && ch->tile->chip.get() == ch && ch->state != "DESTROY";
+  return ch && ch->tile && ch->tile->chip.get() == ch && ch->state != "DESTROY" && ch->state != kDebrisState;
 }
 
 // A hit was consumed: the same press must not act twice.
@@ -68,6 +72,8 @@ void TM3Game::setLevel(const std::shared_ptr<TLevel>& lvl) {
   pickedTile_ = overTile = overTilePom = _lastOver = swapTile = nullptr;
   swapDim = nullptr;
   overGroup.clear();
+  _overTile = nullptr;
+  backTried_ = false;
   if (lvl) {
     const std::string m = upper(lvl->matchType);
     if (m == "SWAP") matchType = 0;
@@ -108,6 +114,12 @@ void TM3Game::update() {
     if (t->chip && t->chip->cd && t->chip->cd->puzzleChip) ++puzzles;
     if (t->kindId() == 2) tilesToCollect += 1;
     if (t->kindId() == 3) tilesToCollect += 2;
+  }
+  if (cheatsOn) {
+    _overTile = nullptr;
+    const float px = static_cast<float>(mouse().x), py = static_cast<float>(mouse().y);
+    for (auto& tp : L.tile)
+      if (tp && std::fabs(px - tp->cx()) <= 22 && std::fabs(py - tp->cy()) <= 22) _overTile = tp.get();
   }
   if (tilesToCollect == 0 && bylOstatniTiles == 0) {
     bylOstatniTiles = 1;
@@ -170,6 +182,8 @@ void TM3Game::update() {
   _updateRandomRemoval();
   // 13
   _updateBlysk();
+  // 14
+  if (cheatsOn && plat::input().keyHit(plat::KEY_B)) poblyskTime = plat::millisecs() - 10;
 }
 
 void TM3Game::_updateBlysk() {
@@ -199,11 +213,28 @@ void TM3Game::_updateBlysk() {
   }
   if (poblyskTime != 0 && now > poblyskTime && level) {
     poblyskTime = now + 30000;
-    if (blyskA == 0 && dBlyskA == 0)
-      for (auto& t : level->tile) {
-        t->blyskTime = now + (t->r + 1) * (t->c + 1) * 20;
-        t->startBlysk = 1;
-      }
+    if (blyskA == 0 && dBlyskA == 0) startPoblysk();
+  }
+}
+
+void TM3Game::startPoblysk() {
+  if (!level) return;
+  const int now = plat::millisecs();
+  for (auto& t : level->tile) {
+    if (!t) continue;
+    t->blyskTime = now + (t->r + 1) * (t->c + 1) * 20;
+    t->startBlysk = 1;
+  }
+}
+
+void TM3Game::cleanUpFlashes() {
+  blyskTime = plat::millisecs() + 20000;
+  blyskA = dBlyskA = 0;
+  if (!level) return;
+  for (auto& t : level->tile) {
+    if (!t) continue;
+    t->startBlysk = 0;
+    t->blyskA = t->dBlyskA = 0;
   }
 }
 
@@ -657,6 +688,15 @@ bool TM3Game::powerUpSlotOpen(int slot) {
 void TM3Game::pieceArrived() {
   ++piecesCredited;
   if (level) level->puzzles += 1;
+  if (panel) panel->pieceCollected();
+}
+
+void TM3Game::pieceCollected() { pieceArrived(); }
+
+void TM3Game::ghostArrived(TChip& chip, int matchSize) { fantomArrived(chip.shared_from_this(), matchSize); }
+
+bool TM3Game::powerUpSlotPoint(int slot, float& x, float& y) {
+  return panel ? panel->powerUpSlotPoint(slot, x, y) : false;
 }
 
 void TM3Game::resourceArrived(int slot) {
@@ -676,10 +716,18 @@ void TM3Game::refillCell(TTile* tile) {
 
 void TM3Game::sendAllToOdpady() {
   if (!level) return;
-  for (auto& t : level->tile)
-    if (real(t.get()) && t->chip && !(t->chip->cd && t->chip->cd->puzzleChip)) {
+  // Whatever is still falling lands first, so no collected piece or
+  // replacement is lost when the list starts over.
+  fx->settleDebris(*this);
+  // Bottom row first, 3 ms apart: the board crumbles from below.
+  int delay = 0;
+  for (int r = level->rows - 1; r >= 0; --r)
+    for (int c = 0; c < level->cols; ++c) {
+      TTile* t = level->at(r, c);
+      if (!real(t) || !t->chip || (t->chip->cd && t->chip->cd->puzzleChip)) continue;
       ++chipsToDebris;
-      fx->debrisDeadBoard(*this, t.get(), 0);
+      fx->debrisDeadBoard(*this, t, delay);
+      delay += 3;
     }
 }
 

@@ -19,6 +19,8 @@
 #include "board/Level.h"
 #include "board/PowerUp.h"
 #include "board/Tile.h"
+#include "fx/Flying.h"
+#include "platform/Image.h"
 
 class TM3Game;
 
@@ -75,6 +77,10 @@ class TBoardEffects {
   virtual void number(TM3Game& g, int x, int y, int value, int kind) {}
   virtual void sound(TGameSound s, int k, const std::string& name) {}
   virtual void update(TM3Game& g) = 0;
+  // Empties the debris list at once without losing anything: pieces on their
+  // way are credited, replacements take their kind, cells held by dead-board
+  // debris keep their chip. Called before a new dead-board refill.
+  virtual void settleDebris(TM3Game& g) {}
   // Debris still falling (the board is not quiet while it is).
   virtual bool debrisBusy() const = 0;
   virtual bool fantomsBusy() const = 0;
@@ -98,6 +104,7 @@ class TInstantEffects : public TBoardEffects {
   void resource(TM3Game& g, TChip* chip, int slot, int delay) override;
   void sound(TGameSound s, int k, const std::string& name) override;
   void update(TM3Game& g) override;
+  void settleDebris(TM3Game& g) override;
   bool debrisBusy() const override { return !dead_.empty() || !pieces_.empty(); }
   bool fantomsBusy() const override { return !fantoms_.empty(); }
   void dropAll(TM3Game& g) override;
@@ -124,7 +131,10 @@ class TInstantEffects : public TBoardEffects {
   std::vector<Later> resources_;
 };
 
-class TM3Game : public TM3Catalogs, public TBoardEvents {
+// The flying objects arrive back here (TFlightTargets): ghosts form bonuses,
+// pieces and resources are credited. What lies on the play screen's panels
+// (the power-up buttons, the piece counter) is asked of `panel`.
+class TM3Game : public TM3Catalogs, public TBoardEvents, public TFlightTargets {
  public:
   TM3Game();
   ~TM3Game() override;
@@ -140,6 +150,20 @@ class TM3Game : public TM3Catalogs, public TBoardEvents {
   TPowerUps* powerUps;
   void setPowerUps(TPowerUps* p);
   int profileLevelNumber = 0;
+  // The play screen's side of the flights: slot points of the power-up
+  // buttons, and word of a piece reaching the counter. Null: none.
+  TFlightTargets* panel = nullptr;
+  void setPanel(TFlightTargets* p) { panel = p; }
+
+  // --- images ------------------------------------------------------------------
+  plat::ImagePtr linia;       // chain line segment, mid handle
+  plat::ImagePtr imagePoint;  // loaded, never drawn
+  plat::ImagePtr overImg;     // selection ring, rows x cols frames
+  // The selection ring cut into rows x cols frames; a missing file leaves
+  // the ring undrawn.
+  void loadOverImg(const std::string& path, int rows, int cols);
+  // "gfx/gui/maingame/linia.png" and "gfx/gui/mainGame/punkt.png".
+  void loadLineImages();
 
   // --- fields ------------------------------------------------------------------
   std::vector<TPara> swapsList;
@@ -193,6 +217,34 @@ class TM3Game : public TM3Catalogs, public TBoardEvents {
   // no random removal, and every chip idle. Input and power-ups wait for it.
   int _nothingIsHappening() const;
   bool quiet() const;
+  // Advances the flights alone (ghosts, debris, resources), for the play
+  // screen's states in which the board itself does not run. update() does it
+  // already: never call both in one frame.
+  void updateFlights() { fx->update(*this); }
+
+  // --- drawing -----------------------------------------------------------------
+  // The board: tiles, frame, chips, shuffle pairs, chains, the chain being
+  // drawn, the selection ring, the ghosts, the cheat read-outs. Debris,
+  // resources and particles are the play screen's to draw (drawOdpady,
+  // drawFlyingResources, drawParticles), above its panels.
+  void draw();
+  void drawBack();
+  void drawEDITOR();
+  void _drawTiles();
+  void _drawRamka();
+  void _drawChips();
+  void _drawPaires();
+  void _drawLevelChains();
+  void _drawChain();
+  void _drawOverImg();
+  void _drawDebug();
+  void drawPoint(float x, float y) {}
+  // The chain sprite between two cell centres, shadow first; e = alpha.
+  void drawMyLine(float x1, float y1, float x2, float y2, float e);
+  // Board flash and shimmer.
+  void startPoblysk();
+  void cleanUpFlashes();
+  TTile* _overTile = nullptr;
 
   // --- SWAP --------------------------------------------------------------------
   int _chipsMayBeSwaped(TTile* t1, TTile* t2) const;
@@ -287,6 +339,16 @@ class TM3Game : public TM3Catalogs, public TBoardEvents {
   void flyingResource(TChip* chip, int slot, int delay) override;
   void sound(TBoardSound s, int k) override { host->sound(s, k); }
 
+  // --- TFlightTargets: the flights arriving ------------------------------------
+  void ghostArrived(TChip& chip, int matchSize) override;
+  void pieceCollected() override;
+  void piecesInFlight(int n) override { puzzles += n; }
+  void chargePowerUp(int n) override { resourceArrived(n + 1); }
+  bool powerUpSlotPoint(int slot, float& x, float& y) override;
+  void puzzlePieceLanded() override {
+    if (panel) panel->puzzlePieceLanded();
+  }
+
  private:
   void resolve(const TChipList& m, TTile* tile, int threshold, bool scoreStaying);
   void countMatchSize(int n);
@@ -297,4 +359,5 @@ class TM3Game : public TM3Catalogs, public TBoardEvents {
   std::unique_ptr<TInstantEffects> ownFx_;
   TPowerUps ownPowerUps_{};
   TBoardEvents ownHost_;
+  bool backTried_ = false;
 };

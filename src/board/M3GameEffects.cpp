@@ -74,6 +74,15 @@ void TInstantEffects::update(TM3Game& g) {
   }
 }
 
+void TInstantEffects::settleDebris(TM3Game& g) {
+  for (size_t i = 0; i < pieces_.size(); ++i) g.pieceArrived();
+  pieces_.clear();
+  // The cells keep their chips, which are the board's again.
+  for (auto& d : dead_)
+    if (d.chip && d.chip->state == kDebrisState) d.chip->state.clear();
+  dead_.clear();
+}
+
 void TInstantEffects::dropAll(TM3Game& g) {
   // Collected pieces and resources already under way are still credited.
   for (size_t i = 0; i < pieces_.size(); ++i) g.pieceArrived();

@@ -63,7 +63,8 @@ void TTile::drawOnlyTile(int force, int shadow) {
 }
 
 void TTile::drawPoblysk() {
-  if (!td) return;
+  // Nothing to add at alpha 0, and skipping it spares a blend switch per cell.
+  if (!td || blyskA <= 0) return;
   auto& g = plat::gfx();
   g.setBlend(plat::Blend::Additive);
   g.setAlpha(sinDeg(90 * blyskA) * 0.3f);
@@ -74,7 +75,7 @@ void TTile::drawPoblysk() {
 }
 
 void TTile::drawBlysk(float phase) {
-  if (!td || td->id < 2 || blyskA != 0) return;
+  if (!td || td->id < 2 || blyskA != 0 || phase <= 0) return;
   auto& g = plat::gfx();
   g.setBlend(plat::Blend::Additive);
   g.setAlpha(sinDeg(90 * phase) * 0.3f);

@@ -63,6 +63,22 @@ class TFlightTargets {
 // The installed targets (a do-nothing one by default); null restores it.
 TFlightTargets& flightTargets();
 void setFlightTargets(TFlightTargets* targets);
+// The installed targets as set, null when none.
+TFlightTargets* installedFlightTargets();
+
+// Installs targets for the life of the scope and puts the previous ones
+// back, so two owners of flights (the board and a screen) never answer for
+// each other's arrivals.
+class TFlightTargetsScope {
+ public:
+  explicit TFlightTargetsScope(TFlightTargets* t) : prev_(installedFlightTargets()) { setFlightTargets(t); }
+  ~TFlightTargetsScope() { setFlightTargets(prev_); }
+  TFlightTargetsScope(const TFlightTargetsScope&) = delete;
+  TFlightTargetsScope& operator=(const TFlightTargetsScope&) = delete;
+
+ private:
+  TFlightTargets* prev_;
+};
 
 // ----------------------------------------------------------------- ghosts
 

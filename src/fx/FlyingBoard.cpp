@@ -47,6 +47,7 @@ bool onBoard(const TChip& ch) {
 
 TFlightTargets& flightTargets() { return installedTargets ? *installedTargets : noTargets; }
 void setFlightTargets(TFlightTargets* targets) { installedTargets = targets; }
+TFlightTargets* installedFlightTargets() { return installedTargets; }
 
 // ================================================================= ghosts
 
@@ -506,10 +507,12 @@ void TOdpad::randomizeAll() {
     if (o->specChip || o->doNotReplace || !o->tile) continue;
     TTile* t = o->tile;
     if (t->kindId() == 0) continue;
-    // The old chip fell off the screen; the cell is free for a new one.
-    if (t->chip == o->chip) t->setChip(nullptr);
-    t->randomMyChip();
     if (t->_flyingTile && !t->_flyingTile->list) t->_flyingTile.reset();
+    // A chip that came into the cell meanwhile keeps it.
+    if (t->chip && t->chip != o->chip) continue;
+    // The old chip fell off the screen; the cell is free for a new one.
+    t->setChip(nullptr);
+    t->randomMyChip();
     if (t->chip && t->chip != o->chip) {
       t->chip->setState("MOVE-SHOW-2");
       t->chip->adY = -500.f - 2.f * t->r * t->c;
