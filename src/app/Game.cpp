@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "app/Control.h"
+#include "app/Globals.h"
 #include "app/Options.h"
 #include "app/Screen.h"
 #include "app/Startup.h"
@@ -10,6 +11,7 @@
 #include "gui/Mouse.h"
 #include "platform/Files.h"
 #include "platform/Platform.h"
+#include "screens/MainGame.h"
 
 int runGame(const HarnessOptions& opts) {
   if (!opts.userDir.empty()) {
@@ -38,6 +40,13 @@ int runGame(const HarnessOptions& opts) {
     startUp();
     mouse().show();
     Control::start();
+    if (!opts.level.empty()) {
+      actCommand = startHarnessLevel(opts.level, opts.bot);
+      if (actCommand.empty()) {
+        actCommand = "END";
+        status = 2;
+      }
+    }
     Control::mainLoop();
   } catch (const QuitGame&) {
     // The player closed the game from some screen: the normal way out.

@@ -16,6 +16,7 @@
 #include "gui/Gui.h"
 #include "gui/Mouse.h"
 #include "screens/LevelManager.h"
+#include "screens/MainGame.h"
 #include "screens/Profile.h"
 #include "platform/Files.h"
 #include "platform/Graphics.h"
@@ -66,6 +67,7 @@ void startUp() {
   globalSnd();
   mouse();
   levelManager();
+  mainGame();
   setupProfiles();
   if (w.createScreens) w.createScreens();
   TLoadingScreen loading;

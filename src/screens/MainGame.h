@@ -107,9 +107,11 @@ class TMainGame : public TEkran, public TBoardEvents, public TFlightTargets {
   int levelTime_ = 0;  // `levelTime`: seconds played in this level
 
   TMainGameHooks hooks;
-  // The flying objects the board uses while this screen runs; null keeps the
-  // controller's own instant stand-in (headless runs and tests).
+  // The flying objects the board uses while this screen runs. Set up with
+  // the animated ones; a test may clear animatedEffects before setup() to
+  // keep the controller's instant stand-in.
   std::unique_ptr<TBoardEffects> effects;
+  bool animatedEffects = true;
   // When set, plays the level through the screen's input path instead of
   // the mouse (the harness's --bot).
   bool botPlays = false;
@@ -228,11 +230,9 @@ class TMainGame : public TEkran, public TBoardEvents, public TFlightTargets {
   float highlightPhase() override { return oznP; }
   void effect(const TBoardFx& f) override;
 
-  // --- TFlightTargets: what the flights land on ------------------------------
-  void ghostArrived(TChip& chip, int matchSize) override;
-  void pieceCollected() override;
-  void piecesInFlight(int n) override;
-  void chargePowerUp(int n) override;
+  // --- TFlightTargets: the panel points flights head for --------------------
+  // (The controller takes the arrivals themselves; it asks this screen, its
+  // panel, where the power-up buttons are.)
   bool powerUpSlotPoint(int slot, float& x, float& y) override;
 
   // --- helpers ---------------------------------------------------------------
