@@ -485,7 +485,18 @@ void TMainGame::_STATE_Normal() {
   const TMouse& m = mouse();
   if (m.leftPressed || m.leftHolded) hideHint();
   if (plat::millisecs() > hintTime) showHint();
-  if (auto* p = profile()) p->updatePowerUps();
+  if (auto* p = profile()) p->updatePowerUps([this](int slot) { powerUpSparkles(slot); });
+}
+
+void TMainGame::powerUpSparkles(int slot) {
+  float x, y;
+  if (!powerUpSlotPoint(slot, x, y) || !level) return;
+  const TChipDataPtr& cd = level->powerUpChips[static_cast<size_t>(std::clamp(slot, 1, 6) - 1)];
+  if (!cd) return;
+  const TRGB rgb = cd->getRGB();
+  for (int i = 0; i < 10; ++i)
+    generateSparkParticle(static_cast<int>(x) + plat::randInt(-24, 24), static_cast<int>(y) + plat::randInt(-24, 24),
+                          i < 8 ? rgb : newRGB(255, 255, 255), plat::randInt(0, 15));
 }
 
 void TMainGame::_updateTime() {

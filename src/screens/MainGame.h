@@ -194,6 +194,8 @@ class TMainGame : public TEkran, public TBoardEvents, public TFlightTargets {
   void _updateTileVanish(TTile* tile);
   void resetPowerUps();
   TDim getPowerUpDim(int n) const;
+  // The sparkles of a power-up that has just become fully charged.
+  void powerUpSparkles(int slot);
   void _drawBonusObwodka();
   void _drawBonusImg();
   void _updateBonusObw();
