@@ -12,6 +12,7 @@
 #include "platform/Files.h"
 #include "platform/Platform.h"
 #include "screens/MainGame.h"
+#include "screens/CampaignCheck.h"
 
 int runGame(const HarnessOptions& opts) {
   if (!opts.userDir.empty()) {
@@ -20,6 +21,14 @@ int runGame(const HarnessOptions& opts) {
       return 1;
     }
     plat::setUserDataDir(opts.userDir);
+  }
+  // The campaign check needs no display: it reads the content and plays the
+  // levels headless, then ends.
+  if (opts.checkCampaign) {
+    TCampaignCheckOptions check;
+    check.seeds = opts.seeds;
+    if (!opts.userDir.empty()) check.reportDir = opts.userDir + "/campaign-check";
+    return runCampaignCheck(check);
   }
   plat::PlatformConfig cfg;
   cfg.headless = opts.headless;

@@ -70,6 +70,8 @@ std::string harnessUsage() {
          "  --script FILE      input events by frame number\n"
          "  --screenshot PATH  save the last frame as PNG\n"
          "  --bench            print frame-time figures and peak memory at exit\n"
+         "  --check-campaign   check every level and list, play each level with the bot, then end\n"
+         "  --seeds N          bot games per level for --check-campaign (default 10)\n"
          "  --help             this text\n";
 }
 
@@ -108,6 +110,14 @@ std::optional<HarnessOptions> parseHarnessOptions(const std::vector<std::string>
         return std::nullopt;
       }
       o.seed = uint64_t(n);
+    } else if (a == "--seeds") {
+      long long n;
+      if (!value(v)) return std::nullopt;
+      if (!parseInt(v, n) || n < 1 || n > 1000) {
+        error = "--seeds needs a whole number from 1 to 1000, not '" + v + "'";
+        return std::nullopt;
+      }
+      o.seeds = int(n);
     } else if (a == "--frames") {
       long long n;
       if (!value(v)) return std::nullopt;

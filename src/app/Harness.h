@@ -21,7 +21,8 @@ struct HarnessOptions {
   bool bench = false;
   std::string level;           // later: play one level file directly
   bool bot = false;            // later: let a bot play
-  bool checkCampaign = false;  // later: verify the campaign content
+  bool checkCampaign = false;  // verify the campaign content, then end
+  int seeds = 10;              // bot games per level for --check-campaign
   bool help = false;
 };
 

@@ -39,6 +39,8 @@ class TBot {
   void frame(const TBotOptions& opt, TBotResult& res);
   // Plans the next move on a quiet board; false when none was planned.
   bool planMove(TBotResult& res, const TBotOptions& opt);
+  // True while a planned move is still being played through the mouse.
+  bool moving() const { return next_ < plan_.size(); }
   // Board invariants; each broken one as a line of text.
   std::vector<std::string> check();
 
