@@ -27,7 +27,9 @@ set(_fonts
   "BookmanDemi.ttf|/usr/share/fonts/opentype/urw-base35/URWBookman-Demi.otf|fonts-urw-base35"
   "DejaVuSans.ttf|/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf|fonts-dejavu-core"
   "DejaVuSans-Bold.ttf|/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf|fonts-dejavu-core"
-  "font.ttf|/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf|fonts-dejavu-core")
+  "font.ttf|/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf|fonts-dejavu-core"
+  # The lose summary's message font lives beside its layout.
+  "../gui/loseScreen/font.ttf|/usr/share/fonts/opentype/urw-base35/URWBookman-Demi.otf|fonts-urw-base35")
 set(_font_dir ${WOOFMERE_GAME_DIR}/gfx/fonts)
 set(_font_outputs)
 foreach(_entry IN LISTS _fonts)

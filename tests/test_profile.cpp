@@ -305,6 +305,14 @@ TEST_F(ProfileTest, QuestProgressTable) {
   EXPECT_EQ(onBoard, p->questLevel) << "the level was handed to the play screen";
   ASSERT_EQ(p->puzzleLevel->allPuzzles.size(), 4u);
 
+  // A won level's score joins the stage's statistics of this run.
+  onBoard->score = 300;
+  p->giveActStageData();
+  p->giveActStageData();
+  EXPECT_EQ(p->getActStageScore(), 600);
+  EXPECT_EQ(p->getStageData(1).getLevelData(1).score, 600);
+  EXPECT_EQ(p->stagesData.size(), 1u);
+
   // level: power-up slots discovered, pieces due after it.
   struct Row {
     int level, slots, due;

@@ -17,6 +17,7 @@
 #include "gui/Mouse.h"
 #include "screens/LevelManager.h"
 #include "screens/MainGame.h"
+#include "screens/LoseScreen.h"
 #include "screens/Profile.h"
 #include "platform/Files.h"
 #include "platform/Graphics.h"
@@ -69,6 +70,7 @@ void startUp() {
   levelManager();
   mainGame();
   setupProfiles();
+  setupSummaries();
   if (w.createScreens) w.createScreens();
   TLoadingScreen loading;
   // 5

@@ -63,6 +63,17 @@ bool contains(const std::vector<std::shared_ptr<T>>& list, const std::shared_ptr
   return std::find(list.begin(), list.end(), x) != list.end();
 }
 
+// The entry of list whose key field is n, appended when missing.
+template <class T>
+T& findOrAppend(std::vector<std::shared_ptr<T>>& list, int T::*key, int n) {
+  for (auto& e : list)
+    if ((*e).*key == n) return *e;
+  auto e = std::make_shared<T>();
+  (*e).*key = n;
+  list.push_back(e);
+  return *e;
+}
+
 std::shared_ptr<TProfile>& currentSlot() {
   static std::shared_ptr<TProfile> p;
   return p;
@@ -85,14 +96,7 @@ TProfile& requireProfile() {
 
 // ---------------------------------------------------------------------------
 
-TProfLevelData& TStageData::getLevelData(int n) {
-  for (auto& l : levels)
-    if (l->nrLevelu == n) return *l;
-  auto l = std::make_shared<TProfLevelData>();
-  l->nrLevelu = n;
-  levels.push_back(l);
-  return *l;
-}
+TProfLevelData& TStageData::getLevelData(int n) { return findOrAppend(levels, &TProfLevelData::nrLevelu, n); }
 
 TProfile::TProfile() { QUEST_newPowerUps(); }
 
@@ -403,14 +407,7 @@ void TProfile::resetPowerUpsEffects() {
   }
 }
 
-TStageData& TProfile::getStageData(int n) {
-  for (auto& s : stagesData)
-    if (s->nrStageu == n) return *s;
-  auto s = std::make_shared<TStageData>();
-  s->nrStageu = n;
-  stagesData.push_back(s);
-  return *s;
-}
+TStageData& TProfile::getStageData(int n) { return findOrAppend(stagesData, &TStageData::nrStageu, n); }
 
 void TProfile::giveActStageData() {
   const auto& level = profilePlayScreen().level;

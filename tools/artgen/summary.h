@@ -5,4 +5,10 @@
 
 namespace artgen {
 
+void paintWinPanel(Canvas& c);
+void paintWinPieceIcon(Canvas& c);
+void paintWinTilesIcon(Canvas& c);
+void paintWinPodkladka(Canvas& c);
+void paintLosePanel(Canvas& c);
+
 } // namespace artgen
