@@ -272,7 +272,7 @@ TEST_F(BoardPowerUps, RefusedUsesKeepTheCharge) {
 }
 
 TEST_F(BoardPowerUps, HammerHitsAnEmptyCellAndBreaksIt) {
-  load({"AB", "2C"});
+  load({"#B", "2C"});  // nothing can fall into the empty cell
   charge(1);
   EXPECT_TRUE(g.usePowerUp(1, at(1, 0)));
   EXPECT_EQ(at(1, 0)->kindId(), 1);

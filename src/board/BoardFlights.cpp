@@ -5,6 +5,12 @@
 #include "fx/Particle.h"
 #include "fx/ParticleGenerators.h"
 
+TFlyingEffects::~TFlyingEffects() {
+  dropOdpady();
+  fantomList.clear();
+  flyingResList.clear();
+}
+
 void TFlyingEffects::fantoms(TM3Game& g, const TChipList& chips, const TChipPtr& target, int size) {
   if (!target || !target->tile || !target->tile->dim) return;
   const TDim& to = *target->tile->dim;

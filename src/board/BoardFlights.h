@@ -17,6 +17,10 @@
 
 class TFlyingEffects : public TBoardEffects {
  public:
+  // Drops whatever still flies: the lists are global and must not outlive
+  // the board their members point into.
+  ~TFlyingEffects() override;
+
   // Where the praise captions and chain counts go (null: particleList).
   TParticleList* textList = nullptr;
 

@@ -261,9 +261,16 @@ bool TM3Game::quiet() const {
     return false;
   // In GROUP mode a landing chip does not count as moving, yet it may still
   // fall on: at rest means every chip in no state at all.
+  // Nor is a board whose emptied cells are about to refill: an empty
+  // creator makes a chip on the next frame, an idle chip over an empty cell
+  // falls into it.
   if (level)
-    for (auto& t : level->tile)
-      if (t && t->chip && !t->chip->state.empty()) return false;
+    for (auto& t : level->tile) {
+      if (!t) continue;
+      if (t->chip && !t->chip->state.empty()) return false;
+      if (!t->chip && t->creator && real(t.get())) return false;
+      if (_chipMayFallDown(t->r, t->c)) return false;
+    }
   return true;
 }
 
@@ -688,7 +695,6 @@ bool TM3Game::powerUpSlotOpen(int slot) {
 void TM3Game::pieceArrived() {
   ++piecesCredited;
   if (level) level->puzzles += 1;
-  if (panel) panel->pieceCollected();
 }
 
 void TM3Game::pieceCollected() { pieceArrived(); }

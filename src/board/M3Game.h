@@ -150,8 +150,9 @@ class TM3Game : public TM3Catalogs, public TBoardEvents, public TFlightTargets {
   TPowerUps* powerUps;
   void setPowerUps(TPowerUps* p);
   int profileLevelNumber = 0;
-  // The play screen's side of the flights: slot points of the power-up
-  // buttons, and word of a piece reaching the counter. Null: none.
+  // The play screen's side of the flights: the points of its power-up
+  // buttons (and a jigsaw piece landing). The board counts pieces and
+  // charges power-ups itself. Null: none.
   TFlightTargets* panel = nullptr;
   void setPanel(TFlightTargets* p) { panel = p; }
 
@@ -360,4 +361,6 @@ class TM3Game : public TM3Catalogs, public TBoardEvents, public TFlightTargets {
   TPowerUps ownPowerUps_{};
   TBoardEvents ownHost_;
   bool backTried_ = false;
+  std::vector<const TChipData*> restKinds_;   // scratch of _drawChips
+  std::vector<const plat::Image*> restImages_;  // scratch of _drawRamka
 };

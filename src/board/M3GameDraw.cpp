@@ -123,16 +123,54 @@ void TM3Game::_drawTiles() {
 
 void TM3Game::_drawRamka() {
   if (!level->hasFrames()) return;
+  // The border's pieces lie side by side, so they are drawn image by image
+  // (a dozen batches) rather than cell by cell (one per piece).
+  restImages_.clear();
   for (auto& f : level->ramka)
-    if (f) f->draw();
-  resetLook(plat::gfx());
+    if (f)
+      for (auto& piece : f->lista)
+        if (piece && piece->gfx &&
+            std::find(restImages_.begin(), restImages_.end(), piece->gfx.get()) == restImages_.end())
+          restImages_.push_back(piece->gfx.get());
+  auto& g = plat::gfx();
+  resetLook(g);
+  for (const plat::Image* img : restImages_)
+    for (auto& f : level->ramka) {
+      if (!f || f->a <= 0) continue;
+      for (auto& piece : f->lista)
+        if (piece && piece->gfx.get() == img) {
+          g.setAlpha(f->a);
+          g.setScale(f->s, f->s);
+          g.drawImage(piece->gfx, f->x, f->y, 0);
+        }
+    }
+  resetLook(g);
 }
 
 void TM3Game::_drawChips() {
   auto& g = plat::gfx();
   resetLook(g);
+  // Chips at rest in their cells do not overlap, so they are drawn kind by
+  // kind: one batch per kind instead of one per chip. Everything that moves,
+  // glows or is highlighted follows in board order, on top, as before.
+  auto atRest = [this](const TTile& t) {
+    const TChip& ch = *t.chip;
+    if (!ch.cd || ch.cd->puzzleChip || !ch.state.empty() || ch.docelowyChip || ch.flying() || ch._odpad) return false;
+    if (ch.adx != 0 || ch.adY != 0 || ch.destrA != 0 || ch.overRot != 0 || &t == pickedTile_) return false;
+    for (auto& p : overGroup)
+      if (p.get() == &ch) return false;
+    return true;
+  };
+  restKinds_.clear();
+  for (auto& t : level->tile)
+    if (t && t->chip && !t->_flyingTile && atRest(*t) &&
+        std::find(restKinds_.begin(), restKinds_.end(), t->chip->cd.get()) == restKinds_.end())
+      restKinds_.push_back(t->chip->cd.get());
+  for (const TChipData* kind : restKinds_)
+    for (auto& t : level->tile)
+      if (t && t->chip && !t->_flyingTile && t->chip->cd.get() == kind && atRest(*t)) t->drawChip();
   for (auto& t : level->tile) {
-    if (!t || !t->chip || t->_flyingTile) continue;
+    if (!t || !t->chip || t->_flyingTile || atRest(*t)) continue;
     TChip& ch = *t->chip;
     if (ch.cd && ch.cd->puzzleChip && ch.aBlask > 0) ch.drawPuzzleChipEfekt();
     bool lit = false;
