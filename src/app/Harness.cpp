@@ -70,6 +70,8 @@ std::string harnessUsage() {
          "  --script FILE      input events by frame number\n"
          "  --screenshot PATH  save the last frame as PNG\n"
          "  --bench            print frame-time figures and peak memory at exit\n"
+         "  --level N|FILE     play campaign level N (or a .lvl file) on the test profile\n"
+         "  --bot              with --level: a demo player plays through the game's mouse path\n"
          "  --check-campaign   check every level and list, play each level with the bot, then end\n"
          "  --seeds N          bot games per level for --check-campaign (default 10)\n"
          "  --help             this text\n";

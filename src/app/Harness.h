@@ -19,8 +19,8 @@ struct HarnessOptions {
   std::string userDir;         // per-user directory for this run
   std::string dataDir;         // game folder
   bool bench = false;
-  std::string level;           // later: play one level file directly
-  bool bot = false;            // later: let a bot play
+  std::string level;           // campaign level number or .lvl file to play at once
+  bool bot = false;            // the demo player plays that level
   bool checkCampaign = false;  // verify the campaign content, then end
   int seeds = 10;              // bot games per level for --check-campaign
   bool help = false;
