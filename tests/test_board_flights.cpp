@@ -6,6 +6,8 @@
 #include "fx/Flying.h"
 #include "fx/Particle.h"
 #include "fx/ParticleKinds.h"
+#include "platform/Graphics.h"
+#include "platform/Platform.h"
 
 namespace {
 
@@ -175,6 +177,73 @@ TEST_F(BoardFlights, ResourcesFlyToTheirButtonAndChargeTheControllersPowerUp) {
   load({"ABCD"});
   EXPECT_TRUE(flyingResList.empty());
   EXPECT_EQ((*g.powerUps)[0].data, 6);
+}
+
+}  // namespace
+
+// ----------------------------------------------------------------- drawing
+
+namespace {
+
+// The board's layers counted on the headless renderer, every image a 40 x 40
+// square (a 3 x 3 sheet for the ring).
+class BoardDraw : public BoardFlights {
+ protected:
+  void SetUp() override {
+    BoardFlights::SetUp();
+    plat::PlatformConfig cfg;
+    cfg.headless = true;
+    cfg.audio = false;
+    ASSERT_TRUE(plat::init(cfg));
+    ASSERT_TRUE(plat::gfx().openDisplay(1024, 768, false));
+    img = square(40, 40);
+    for (auto& k : g.chipsList) k->gfx = img;
+    for (auto& k : g.tilesList) k->gfx = img;
+    g.overImg = plat::Image::fromPixmap(square(120, 120)->pixmap(), plat::kFilteredImage, 40, 40, 0, 9);
+    g.linia = square(8, 46);
+  }
+  void TearDown() override {
+    for (auto& k : g.chipsList) k->gfx = nullptr;
+    for (auto& k : g.tilesList) k->gfx = nullptr;
+    BoardFlights::TearDown();
+    plat::shutdown();
+  }
+  static plat::ImagePtr square(int w, int h) {
+    plat::Pixmap pm(w, h);
+    pm.fill(200, 50, 50, 255);
+    auto i = plat::Image::fromPixmap(std::move(pm));
+    i->midHandle();
+    return i;
+  }
+  plat::FrameStats drawn() {
+    plat::gfx().cls();
+    g.draw();
+    plat::gfx().flip(0);
+    return plat::gfx().lastFrameStats();
+  }
+  plat::ImagePtr img;
+};
+
+TEST_F(BoardDraw, LayersRingChainLinesAndGhosts) {
+  load({"ABC", "ABC", "ABC"}, "CHAIN");
+  const auto rest = drawn();
+  EXPECT_EQ(rest.sprites, 9 * 2 + 9 * 2) << "cells and chips, each with its shadow";
+  EXPECT_LE(rest.batches, 2) << "one image: cells in one batch, chips in one";
+  // A chain of three being drawn: a glow per chip, a shadowed line per link.
+  press(at(0, 0));
+  hold(at(1, 0));
+  hold(at(2, 0));
+  ASSERT_EQ(g.zaznaczone.size(), 3u);
+  EXPECT_EQ(drawn().sprites, rest.sprites + 3 + 2 * 2);
+  release();
+  frame();
+  // The ring on a picked cell, ghosts on their way.
+  load({"ABC", "CAB"});
+  g.clickTile(at(0, 1));
+  const int base = 6 * 4;
+  EXPECT_EQ(drawn().sprites, base + 2) << "the ring and the picked chip's own glow";
+  g._moveFantomsToOne({at(0, 0)->chip, at(1, 1)->chip}, at(0, 1), 2);
+  EXPECT_EQ(drawn().sprites, base + 2 + 2);
 }
 
 }  // namespace
