@@ -84,6 +84,12 @@ struct SummaryTest : ::testing::Test {
     m.x = m.y = m.px = m.py = 0;
     m.leftPressed = m.leftHolded = m._leftHolded = 0;
     setupFireWorks();
+    // The screens live for the whole run: nothing of an earlier test's
+    // visit may be mistaken for this one's.
+    winScreen().state.clear();
+    winScreen().lines.clear();
+    winScreen().showCount = 0;
+    loseScreen().alpha = loseScreen().dAlpha = 0;
     winScreen().setup();
     loseScreen().setup();
     ASSERT_TRUE(winScreen().img && winScreen().Gui && winScreen().titlefont);
