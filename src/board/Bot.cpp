@@ -2,6 +2,8 @@
 
 #include <set>
 
+#include "board/Finders.h"
+#include "board/MoveSearch.h"
 #include "gui/Mouse.h"
 #include "platform/Clock.h"
 #include "platform/Random.h"
@@ -23,6 +25,70 @@ std::string describeColumn(const TLevel& L, int c) {
     s += " [" + std::to_string(t->kindId()) + (t->chip ? " '" + t->chip->state + "'" : " -") + "]";
   }
   return s + ")";
+}
+// What matching the chip in cell t does toward the win.
+int goalWeight(const TLevel& L, const TTile* t) {
+  if (!t) return 0;
+  int w = t->kindId() >= 2 ? 2 + t->kindId() : 0;
+  w += 2 * t->chain;
+  for (int r = t->r - 1; r >= 0; --r) {
+    TTile* a = L.at(r, t->c);
+    if (!a || a->kindId() == 0 || !a->chip) break;
+    if (a->chip->cd && a->chip->cd->puzzleChip) {
+      w += 6;
+      break;
+    }
+  }
+  return w;
+}
+
+// The move worth most: its size plus the goals its chips sit on.
+TMatchInfo aimedMove(TM3Game& g) {
+  TLevel& L = *g.level;
+  TMatchInfo best;
+  int bestScore = 0;
+  auto weigh = [&](const TChipList& chips, TTile* a, TTile* b) {
+    int w = static_cast<int>(chips.size());
+    for (auto& ch : chips) {
+      TTile* at = ch.get() == (a ? a->chip.get() : nullptr) ? a : ch.get() == (b ? b->chip.get() : nullptr) ? b : ch->tile;
+      w += goalWeight(L, at);
+    }
+    return w;
+  };
+  if (g.matchType == 0) {
+    for (int r = 0; r < L.rows; ++r)
+      for (int c = 0; c < L.cols; ++c)
+        for (TTile* n : {L.at(r, c + 1), L.at(r + 1, c)}) {
+          TTile* t = L.at(r, c);
+          auto movable = [](const TTile* x) { return x && x->kindId() != 0 && x->chip && x->chain == 0; };
+          if (!movable(t) || !movable(n) || trySwap(L, t, n) <= 0) continue;
+          std::swap(t->chip, n->chip);
+          int score = 0;
+          for (TTile* x : {t, n})
+            if (auto m = matchFinderS::findMatch(L, x); m && m->size() > 2) score += weigh(*m, t, n);
+          std::swap(t->chip, n->chip);
+          if (score > bestScore) {
+            bestScore = score;
+            best.tile1 = t;
+            best.tile2 = n;
+            best.maxMatch = score;
+          }
+        }
+    return best;
+  }
+  for (auto& t : L.tile) {
+    if (!t || t->kindId() <= 0) continue;
+    auto m = g.matchType == 1 ? matchFinderC::findMatch(L, t.get()) : matchFinder::findMatch(L, t.get());
+    if (!m || m->size() < 3) continue;
+    const int score = weigh(*m, nullptr, nullptr);
+    if (score > bestScore) {
+      bestScore = score;
+      best.tile1 = best.tile2 = t.get();
+      best.maxMatch = static_cast<int>(m->size());
+      best.zaznaczone = *m;
+    }
+  }
+  return best;
 }
 }  // namespace
 
@@ -65,7 +131,7 @@ bool TBot::planMove(TBotResult& res, const TBotOptions& opt) {
   auto hold = [&](TTile* t) { plan_.push_back({t, false, true}); };
   auto up = [&]() { plan_.push_back({nullptr, false, false}); };
   if (g_._MatchLeft_short()) {
-    TMatchInfo best = g_._noMatchLeft();
+    TMatchInfo best = opt.aimAtGoals ? aimedMove(g_) : g_._noMatchLeft();
     if (g_.matchType == 0 && best.tile1) {
       press(best.tile1);
       hold(best.tile2);

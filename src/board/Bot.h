@@ -18,6 +18,9 @@ struct TBotOptions {
   bool usePowerUps = true;
   bool checkInvariants = true;
   double frameMs = 1000.0 / 60.0;
+  // Weigh moves by what is left to win (breakable cells, chains, cells
+  // under jigsaw pieces) as a player aims, not by their size alone.
+  bool aimAtGoals = false;
 };
 
 struct TBotResult {

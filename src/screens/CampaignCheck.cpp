@@ -147,6 +147,7 @@ TPacedRun playLevelPaced(TM3Game& g, const std::shared_ptr<TLevel>& level, int l
   TBot bot(g);
   TBotOptions bo;
   bo.checkInvariants = opt.checkInvariants;
+  bo.aimAtGoals = true;  // a player goes for what is left to win
   TBotResult res;
   const int limit = level->czas * 60;
   const int think = std::max(2, static_cast<int>(std::lround(opt.thinkSeconds * 60)));

@@ -149,7 +149,10 @@ struct Rng {
     z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
     return z ^ (z >> 31);
   }
-  int in(int a, int b) { return a + static_cast<int>(next() % static_cast<uint64_t>(b - a + 1)); }
+  int in(int a, int b) {
+    if (b < a) std::swap(a, b);
+    return a + static_cast<int>(next() % static_cast<uint64_t>(b - a + 1));
+  }
   double unit() { return static_cast<double>(next() >> 11) / 9007199254740992.0; }
 };
 
@@ -186,7 +189,7 @@ Mask shapeMask(const std::string& kind, int R, int C, Rng& rng) {
     // Pairs of single holes inside, away from the rim.
     const int n = rng.in(1, std::max(1, R * C / 40));
     for (int i = 0; i < n; ++i) mirrorSet(rng.in(2, R - 3), rng.in(1, C / 2 - 1), 0);
-  } else if (kind == "islands") {
+  } else if (kind == "islands" && C >= 8) {
     // Hole columns split the board into blocks side by side.
     const int gap = C % 2 ? C / 2 : rng.in(2, C / 2 - 2);
     for (int r = 0; r < R; ++r) mirrorSet(r, gap, 0);
@@ -238,7 +241,7 @@ const std::vector<std::string>& shapesFor(int level) {
   static const std::vector<std::string> middle = {"full", "rounded", "octagon", "holes", "cross", "notches", "vee", "ring"};
   static const std::vector<std::string> late = {"rounded", "octagon", "holes",   "islands", "ring",
                                                 "cross",   "diamond", "notches", "vee",     "pillars"};
-  return level <= 4 ? early : level <= 20 ? middle : late;
+  return level <= 4 ? early : level <= 30 ? middle : late;
 }
 
 class LevelMaker {
@@ -352,7 +355,9 @@ class LevelMaker {
     for (auto& t : L.tile) realCells += t->kindId() != 0;
     // The share of breakable cells and of cells that take two hits.
     const double share = std::clamp((0.12 + 0.40 * d.global + 0.18 * d.local) * amount, 0.04, 0.9);
-    const double twoHits = d.level >= plan_.twoHitsFrom ? std::clamp(0.15 + 0.45 * d.global, 0.0, 0.6) : 0.0;
+    // Boards scaled up for a quick mode take more two-hit cells too.
+    const double twoHits =
+        d.level >= plan_.twoHitsFrom ? std::clamp(0.15 + 0.45 * d.global + 0.25 * (amount - 1), 0.0, 0.85) : 0.0;
     int want = std::max(d.pieces > 0 ? 0 : 2, static_cast<int>(std::lround(share * realCells)));
     // A pattern: a symmetric block, rows, or scattered pairs.
     const int style = rng.in(0, 2);
@@ -590,7 +595,9 @@ int main(int argc, char** argv) {
   loadCampaignCatalogs(g);
   plat::createFolder(out + "/data/levels");
   const auto ds = designs(plan);
-  if (!writeLists(out, ds, plan)) return 1;
+  // The run that starts at level 1 writes the lists (runs over other ranges
+  // may go side by side without writing the same files at once).
+  if (onlyFirst == 1 && !writeLists(out, ds, plan)) return 1;
 
   int failed = 0;
   for (int n = onlyFirst; n <= onlyLast; ++n) {
@@ -614,14 +621,16 @@ int main(int argc, char** argv) {
         break;
       }
       const Timing t = timeLevel(g, L->saveText(), n, plan.tries);
+      std::cout << "  level " << n << " try " << attempt << ": content x" << amount << ", worst game "
+                << static_cast<int>(t.worst) << " s" << (t.allWon ? "" : " (not always won)") << std::endl;
       if (!t.allWon) {
-        amount *= 0.8;
+        amount *= 0.6;
         continue;
       }
       const int want = static_cast<int>(std::ceil(t.worst / d.target / 5.0)) * 5;
       const int time = std::clamp(want, plan.minTime, plan.maxTime);
       if (want > plan.maxTime) {
-        amount *= 0.8;
+        amount *= 0.6;
         if (!best || t.worst / time < bestShare) best = L, bestTime = time, bestShare = t.worst / time;
         continue;
       }
@@ -629,8 +638,8 @@ int main(int argc, char** argv) {
       bestTime = time;
       bestShare = t.worst / time;
       // Too little to do for its time: more cells to break, up to a point.
-      if (want < plan.minTime && t.worst / plan.minTime < d.target * 0.75 && amount < 2.5) {
-        amount *= 1.35;
+      if (want < plan.minTime && t.worst / plan.minTime < d.target * 0.75 && amount < 4) {
+        amount *= 1.5;
         continue;
       }
       break;
