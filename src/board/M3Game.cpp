@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <unordered_set>
 
 #include "app/Globals.h"
 #include "app/Screen.h"
@@ -1059,12 +1060,19 @@ int TM3Game::_MatchLeft_short() {
 namespace {
 
 // The cell whose group (as the finder sees it) is the largest, for hints.
-template <typename Finder>
+// When the groups partition the board (GROUP mode: every chip of a group
+// finds that same group), each group is searched once, from its first cell
+// in board order, which is also the cell the full walk would keep.
+template <typename Finder, bool Partition>
 TMatchInfo largestGroup(TLevel& level) {
   TMatchInfo best;
+  std::unordered_set<const TChip*> seen;
   for (auto& t : level.tile) {
     if (!t || t->kindId() <= 0) continue;
+    if (Partition && t->chip && seen.count(t->chip.get())) continue;
     auto g = Finder::findMatch(level, t.get());
+    if (Partition && g)
+      for (auto& ch : *g) seen.insert(ch.get());
     if (g && static_cast<int>(g->size()) > best.maxMatch) {
       best.tile1 = best.tile2 = t.get();
       best.maxMatch = static_cast<int>(g->size());
@@ -1076,9 +1084,9 @@ TMatchInfo largestGroup(TLevel& level) {
 
 }  // namespace
 
-TMatchInfo TM3Game::_noMatchLeft_CHAIN() { return largestGroup<matchFinderC>(*level); }
+TMatchInfo TM3Game::_noMatchLeft_CHAIN() { return largestGroup<matchFinderC, false>(*level); }
 
-TMatchInfo TM3Game::_noMatchLeft_CLICK() { return largestGroup<matchFinder>(*level); }
+TMatchInfo TM3Game::_noMatchLeft_CLICK() { return largestGroup<matchFinder, true>(*level); }
 
 TMatchInfo TM3Game::_noMatchLeft() {
   TMatchInfo info;

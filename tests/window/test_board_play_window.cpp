@@ -87,12 +87,15 @@ TEST_F(GameWindow, BoardPlayWindowGhostsDebrisPieceAndRingMidPlay) {
     updateParticles();
     plat::advanceFakeClock(1000.0 / 60.0);
   };
-  // The board at rest, for its figures.
-  gfx.cls();
-  g.drawBack();
-  g.draw();
-  gfx.flip(0);
-  const plat::FrameStats rest = gfx.lastFrameStats();
+  // The board alone, for its figures.
+  auto boardFigures = [&] {
+    gfx.cls();
+    g.drawBack();
+    g.draw();
+    gfx.flip(0);
+    return gfx.lastFrameStats();
+  };
+  const plat::FrameStats rest = boardFigures();
   std::cout << "board at rest: " << rest.sprites << " sprites in " << rest.batches << " batches\n";
   EXPECT_LT(rest.batches, rest.sprites / 4) << "the board's sprites share their batches";
 
@@ -123,12 +126,7 @@ TEST_F(GameWindow, BoardPlayWindowGhostsDebrisPieceAndRingMidPlay) {
   EXPECT_FALSE(odpadList.empty()) << "debris still falling";
   EXPECT_FALSE(particleList.empty());
 
-  // The board alone, for its figures.
-  gfx.cls();
-  g.drawBack();
-  g.draw();
-  gfx.flip(0);
-  const plat::FrameStats board = gfx.lastFrameStats();
+  const plat::FrameStats board = boardFigures();
   std::cout << "board mid-play: " << board.sprites << " sprites in " << board.batches << " batches\n";
 
   // As the play screen draws it.
