@@ -169,8 +169,13 @@ struct SummaryTest : ::testing::Test {
     script[frame + 1] = [] { plat::input().releaseMouse(plat::MOUSE_LEFT); };
   }
   void clickItem(int frame, TGui& gui, const std::string& id) {
-    auto [x, y] = centreOf(gui, id);
-    clickAt(frame, x, y);
+    // Looked up when the frame comes: the layout may be loaded later.
+    script[frame] = [&gui, id] {
+      auto [x, y] = centreOf(gui, id);
+      plat::input().moveMouse(x, y);
+      plat::input().pressMouse(plat::MOUSE_LEFT);
+    };
+    script[frame + 1] = [] { plat::input().releaseMouse(plat::MOUSE_LEFT); };
   }
   void screenshot(int frame, const std::string& name) {
     script[frame] = [name, old = script[frame]] {
@@ -193,12 +198,7 @@ TEST_F(SummaryTest, WonTimedLevelIsCreditedOnceAndRevealedLineByLine) {
     while (int(revealedAt.size()) < w.showCount) revealedAt.push_back(frameNo);
   };
   // Press OK well after every line is in.
-  script[400] = [&] {
-    auto [x, y] = centreOf(*w.Gui, "OK");
-    plat::input().moveMouse(x, y);
-    plat::input().pressMouse(plat::MOUSE_LEFT);
-  };
-  script[401] = [] { plat::input().releaseMouse(plat::MOUSE_LEFT); };
+  clickItem(400, *w.Gui, "OK");
   EXPECT_EQ(w.mainLoop(), "");
 
   EXPECT_EQ(profile->score, 100 + 1200 + 75 * 5);
@@ -227,12 +227,7 @@ TEST_F(SummaryTest, WonTimedLevelIsCreditedOnceAndRevealedLineByLine) {
   script.clear();
   frameNo = 0;
   clickAt(5, 512, 300);  // skip the entrance
-  script[60] = [&] {
-    auto [x, y] = centreOf(*w.Gui, "OK");
-    plat::input().moveMouse(x, y);
-    plat::input().pressMouse(plat::MOUSE_LEFT);
-  };
-  script[61] = [] { plat::input().releaseMouse(plat::MOUSE_LEFT); };
+  clickItem(60, *w.Gui, "OK");
   w.mainLoop();
   EXPECT_EQ(profile->score, 1675 + 1575);
   EXPECT_EQ(profile->puzzles, 5);
@@ -249,12 +244,7 @@ TEST_F(SummaryTest, RelaxedLevelGetsTheFullTimeBonusAndAClickSkipsTheEntrance) {
     shownAfterClick = w.showCount;
     stateAfterClick = w.state;
   };
-  script[40] = [&] {
-    auto [x, y] = centreOf(*w.Gui, "OK");
-    plat::input().moveMouse(x, y);
-    plat::input().pressMouse(plat::MOUSE_LEFT);
-  };
-  script[41] = [] { plat::input().releaseMouse(plat::MOUSE_LEFT); };
+  clickItem(40, *w.Gui, "OK");
   w.mainLoop();
   EXPECT_EQ(shownAfterClick, 6);
   EXPECT_EQ(stateAfterClick, "WAIT");
@@ -271,12 +261,7 @@ TEST_F(SummaryTest, WinWithoutAProfileCreditsNothingAndStillEnds) {
   setCurrentProfile(nullptr);
   TWinScreen& w = winScreen();
   clickAt(5, 512, 300);
-  script[50] = [&] {
-    auto [x, y] = centreOf(*w.Gui, "OK");
-    plat::input().moveMouse(x, y);
-    plat::input().pressMouse(plat::MOUSE_LEFT);
-  };
-  script[51] = [] { plat::input().releaseMouse(plat::MOUSE_LEFT); };
+  clickItem(50, *w.Gui, "OK");
   EXPECT_EQ(w.mainLoop(), "");
   EXPECT_TRUE(w.lines.empty());
   EXPECT_EQ(profile->score, 100);

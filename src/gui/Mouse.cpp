@@ -44,7 +44,10 @@ int TCursor::update() {
   return 1;
 }
 
-TMouse::TMouse() { g_mouse = this; }
+TMouse::TMouse() : previous_(g_mouse) { g_mouse = this; }
+TMouse::~TMouse() {
+  if (g_mouse == this) g_mouse = previous_;
+}
 
 void TMouse::sampleButtons() {
   auto& in = plat::input();

@@ -27,6 +27,11 @@ class TCursor {
 class TMouse {
  public:
   TMouse();  // becomes the global mouse
+  // A global mouse that goes away (one a test made on its stack) hands the
+  // place back to the one it replaced, so later callers get a live mouse.
+  ~TMouse();
+  TMouse(const TMouse&) = default;
+  TMouse& operator=(const TMouse&) = default;
 
   std::vector<std::shared_ptr<TCursor>> listaKursorow;
   int x = 0, y = 0;
@@ -63,6 +68,9 @@ class TMouse {
 
   // Set by the options: in full screen the pointer is kept on the canvas.
   static int* fullScreenFlag;
+
+ private:
+  TMouse* previous_ = nullptr;  // the global mouse before this one
 };
 
 // The global mouse (created on first use).

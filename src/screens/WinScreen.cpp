@@ -246,13 +246,7 @@ void TWinScreen::generateShowParticles(int i) {
   auto& g = plat::gfx();
   g.setFont(dataFont);
   const std::string& value = lines[size_t(i - 1)]->data;
-  const int w = int(g.textWidth(value)), h = int(g.textHeight(value));
-  const int y = int(getDataY(i));
-  for (int k = 0; k < 120; ++k) {
-    const int v = plat::randInt(200, 255);
-    const TRGB c = plat::randInt(1, 5) == 1 ? TRGB{v, v, 0} : TRGB{255, 255, 255};
-    generateSparkParticle(plat::randInt(int(kValueX), int(kValueX) + w), plat::randInt(y, y + h), c, 0, &sparkles);
-  }
+  sparkleBox(int(kValueX), int(getDataY(i)), int(g.textWidth(value)), int(g.textHeight(value)));
 }
 
 void TWinScreen::generatePuzzleParticles() {
@@ -260,11 +254,14 @@ void TWinScreen::generatePuzzleParticles() {
   auto& g = plat::gfx();
   g.setFont(totalFont);
   const std::string& value = lines.back()->data;
-  const int w = int(g.textWidth(value)), h = int(g.textHeight(value));
+  sparkleBox(554, 470, int(g.textWidth(value)), int(g.textHeight(value)));
+}
+
+void TWinScreen::sparkleBox(int x, int y, int w, int h) {
   for (int k = 0; k < 120; ++k) {
     const int v = plat::randInt(200, 255);
     const TRGB c = plat::randInt(1, 5) == 1 ? TRGB{v, v, 0} : TRGB{255, 255, 255};
-    generateSparkParticle(plat::randInt(554, 554 + w), plat::randInt(470, 470 + h), c, 0, &sparkles);
+    generateSparkParticle(plat::randInt(x, x + w), plat::randInt(y, y + h), c, 0, &sparkles);
   }
 }
 

@@ -65,6 +65,8 @@ class TWinScreen : public TEkran {
   void _drawPuzzlesData(const TSummaryData& line);
   void generateShowParticles(int i);
   void generatePuzzleParticles();
+  // 120 sparkles over a value's box, mostly white, one in five yellow.
+  void sparkleBox(int x, int y, int w, int h);
 
   int getTimeBonus() const;
   int getTotalScore() const;
