@@ -36,6 +36,17 @@ TEST_F(BoardGame, LShapeScoresEachChipOnceAndTurnsTheCornerIntoABonus) {
   EXPECT_EQ(fx.count("BadMatch"), 0);
 }
 
+TEST_F(BoardGame, LastBrokenCellIsLoggedInLevelSeconds) {
+  load({"ABCD", "ACDB", "BAAC", "ADBD"});
+  at(2, 1)->td = g.getTileData(2);  // one breakable cell inside the L
+  frame();
+  EXPECT_EQ(L->log_lastTileBrakeTime, 0);
+  drag(at(2, 0), at(3, 0));
+  settle();
+  // The play screen's level time is already in seconds.
+  EXPECT_EQ(L->log_lastTileBrakeTime, ev.levelTime());
+}
+
 TEST_F(BoardGame, LineSizeDecidesTheBonusOnTheSwappedInChip) {
   struct Case {
     std::vector<std::string> rows;

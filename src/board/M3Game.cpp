@@ -124,7 +124,7 @@ void TM3Game::update() {
   }
   if (tilesToCollect == 0 && bylOstatniTiles == 0) {
     bylOstatniTiles = 1;
-    L.log_lastTileBrakeTime = host->levelTime() / 1000;
+    L.log_lastTileBrakeTime = host->levelTime();  // already in seconds
   }
   // 3
   _updateTileSwaps();
