@@ -507,6 +507,8 @@ std::vector<Design> designs(const Plan& plan) {
 
 // The time a level gets: what the paced bot needed at worst over a few
 // games, divided by the share of the time the design wants a player to use.
+constexpr double kMargin = 1.2;
+
 struct Timing {
   bool allWon = false;
   double worst = 0;
@@ -627,16 +629,17 @@ int main(int argc, char** argv) {
         amount *= 0.6;
         continue;
       }
-      const int want = static_cast<int>(std::ceil(t.worst / d.target / 5.0)) * 5;
+      // A margin over the worst game seen: a player's slow game is slower still.
+      const int want = static_cast<int>(std::ceil(kMargin * t.worst / d.target / 5.0)) * 5;
       const int time = std::clamp(want, plan.minTime, plan.maxTime);
       if (want > plan.maxTime) {
         amount *= 0.6;
-        if (!best || t.worst / time < bestShare) best = L, bestTime = time, bestShare = t.worst / time;
+        if (!best || kMargin * t.worst / time < bestShare) best = L, bestTime = time, bestShare = kMargin * t.worst / time;
         continue;
       }
       best = L;
       bestTime = time;
-      bestShare = t.worst / time;
+      bestShare = kMargin * t.worst / time;
       // Too little to do for its time: more cells to break, up to a point.
       if (want < plan.minTime && t.worst / plan.minTime < d.target * 0.75 && amount < 4) {
         amount *= 1.5;
