@@ -7,7 +7,7 @@ libsdl2-dev libsdl2-mixer-dev libpng-dev libjpeg-dev libfreetype-dev
 libogg-dev libvorbis-dev libgl-dev libgl1-mesa-dri libcairo2-dev
 libgtest-dev libgmock-dev libbenchmark-dev
 fonts-dejavu-core fonts-urw-base35
-xvfb xauth xdotool"
+xvfb xauth xdotool python3"
 
 missing=""
 for p in $PACKAGES; do

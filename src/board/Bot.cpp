@@ -41,8 +41,8 @@ int goalWeight(const TLevel& L, const TTile* t) {
   }
   return w;
 }
+}  // namespace
 
-// The move worth most: its size plus the goals its chips sit on.
 TMatchInfo aimedMove(TM3Game& g) {
   TLevel& L = *g.level;
   TMatchInfo best;
@@ -90,7 +90,6 @@ TMatchInfo aimedMove(TM3Game& g) {
   }
   return best;
 }
-}  // namespace
 
 void TBot::frame(const TBotOptions& opt, TBotResult& res) {
   TMouse& m = mouse();

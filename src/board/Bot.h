@@ -61,6 +61,12 @@ class TBot {
   int quietFrames_ = 0;
 };
 
+// The move worth most to a player aiming at the win: its size plus the goals
+// its chips sit on (breakable cells, chains, cells under jigsaw pieces).
+// tile1 and tile2 for a swap, zaznaczone for a chain or group; empty when the
+// board has no move.
+TMatchInfo aimedMove(TM3Game& g);
+
 // A random level for the bot on the game's catalogs: rows x cols, holes in
 // the bottom row, some breakable cells, `kinds`
 // colours, the first six charging the power-ups.

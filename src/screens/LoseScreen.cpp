@@ -11,6 +11,7 @@
 #include "platform/Graphics.h"
 #include "platform/Input.h"
 #include "screens/MainGame.h"
+#include "screens/PlayFeed.h"
 #include "screens/WinScreen.h"
 
 TLoseScreen::TLoseScreen() { id = "LOSE-SCREEN"; }
@@ -49,7 +50,10 @@ std::string TLoseScreen::mainLoop() {
       if (Gui->clickedItem("RESTART")) goRESTART();
       if (Gui->clickedItem("MAINMENU")) goMAIN_MENU();
     }
+    playfeed::summaryFrame("lose-summary", Gui.get(), wynik.empty() && dAlpha == 1 && alpha >= 1,
+                           {"RESTART", "MAINMENU"});
   } while (!(alpha == 0 && dAlpha == 0));
+  playfeed::line("lose-summary answer " + wynik);
   return wynik;
 }
 

@@ -24,6 +24,7 @@
 #include "platform/Graphics.h"
 #include "platform/Input.h"
 #include "platform/Random.h"
+#include "screens/PlayFeed.h"
 #include "screens/Profile.h"
 
 namespace {
@@ -226,6 +227,7 @@ std::string TMainGame::mainLoop() {
     if (fade == 1 && dFade == 1) toExit = 1;
   }
   finish();
+  playfeed::line("play-screen answer " + wynik);
   return wynik;
 }
 
@@ -345,6 +347,7 @@ void TMainGame::update() {
   _updateArrows();
   updateNapisy();
   _updateToolTips();
+  playfeed::mainGameFrame(*this);
 }
 
 void TMainGame::_updateOzn() {

@@ -5,6 +5,7 @@
 #include <cctype>
 #include <iostream>
 
+#include "app/Control.h"
 #include "app/Globals.h"
 #include "board/Level.h"
 #include "platform/Files.h"
@@ -17,6 +18,21 @@ constexpr const char* kTestProfileName = "Tester";
 
 bool allDigits(const std::string& s) {
   return !s.empty() && s.size() < 9 && std::all_of(s.begin(), s.end(), [](unsigned char c) { return std::isdigit(c); });
+}
+
+// Reads a level file onto the play screen for profile p; false (with a
+// message) when it holds no board.
+bool bindLevelFile(TMainGame& g, TProfile& p, const std::string& path) {
+  auto lvl = loadLevel(path, *g.m3Game);
+  if (!lvl || lvl->rows <= 0 || lvl->cols <= 0) {
+    std::cout << "--level: " << path << " holds no board." << std::endl;
+    return false;
+  }
+  p.questLevel = lvl;
+  g.setLevel(lvl);
+  g.resetPowerUps();
+  g.levelTime_ = 0;
+  return true;
 }
 
 }  // namespace
@@ -52,14 +68,15 @@ std::string startHarnessLevel(const std::string& arg, bool bot) {
       std::cout << "--level: no level file " << which << "." << std::endl;
       return "";
     }
-    auto lvl = loadLevel(which, *g.m3Game);
-    if (!lvl || lvl->rows <= 0 || lvl->cols <= 0) {
-      std::cout << "--level: " << which << " holds no board." << std::endl;
-      return "";
-    }
-    p->questLevel = lvl;
-    g.setLevel(lvl);
-    g.levelTime_ = 0;
+    if (!bindLevelFile(g, *p, which)) return "";
+    // Restarting (or going on after a win) reloads the level the profile is
+    // on: for a file that is the file again, not the campaign level that
+    // happens to have the profile's number.
+    Control::wiring().questLoadActLevel = [which] {
+      TProfile* cur = currentProfile();
+      if (cur && bindLevelFile(mainGame(), *cur, which)) return 0;
+      return cur ? cur->QUEST_loadActLevel() : 0;
+    };
   }
   g.setStartData();
   g.botPlays = bot;

@@ -18,6 +18,7 @@
 #include "platform/Input.h"
 #include "platform/Random.h"
 #include "screens/MainGame.h"
+#include "screens/PlayFeed.h"
 #include "screens/Profile.h"
 #include "screens/PuzzleLevel.h"
 
@@ -176,7 +177,9 @@ std::string TWinScreen::mainLoop() {
     flipScreen(0);
     if (Gui && Gui->clickedItem("OK")) state = "HIDE";
     if (mouse().leftPressed && state == "SHOW") _prepareReady();
+    playfeed::summaryFrame("win-summary", Gui.get(), state == "WAIT", {"OK"});
   } while (!(fade == 0 && dFade == 0));
+  playfeed::line("win-summary closed");
   clearParticles(sparkles);
   return "";
 }
