@@ -203,8 +203,8 @@ void paintWinPanel(Canvas& c)
     cairo_t* cr = c.cr;
     const double oy = 140;
     boardPanel(c, 18);
-    ribbon(cr, 276.5, 26, 380, 58);
-    divider(cr, 60, 493, 220 - oy);
+    // The banner stops above the first line (y 218 on screen).
+    ribbon(cr, 276.5, 22, 380, 50);
     divider(cr, 60, 493, 452 - oy);
     // A lighter band for the pieces gained, the reward of the level.
     roundedRect(cr, 60, 458 - oy, 433, 78, 12);
