@@ -250,11 +250,12 @@ class LevelMaker {
 
   // Builds the level of design d with content scale `amount` (1 = the
   // design's share of breakable cells), checked by the campaign rules.
-  std::shared_ptr<TLevel> make(const Design& d, double amount, uint64_t variant, std::vector<std::string>& why) {
+  std::shared_ptr<TLevel> make(const Design& d, double amount, int shrink, uint64_t variant,
+                               std::vector<std::string>& why) {
     Rng rng(plan_.seed * 1000003ull + static_cast<uint64_t>(d.level) * 7919ull + variant);
     // Size grows through the campaign, with some play either way.
-    const int R = std::clamp(6 + static_cast<int>(std::lround(4.5 * d.global)) + rng.in(-1, 1) + (d.level <= 3 ? 0 : 1), 6, 12);
-    const int C = std::clamp(6 + static_cast<int>(std::lround(7.0 * d.global)) + rng.in(-1, 2), 6, 16);
+    const int R = std::clamp(6 + static_cast<int>(std::lround(4.5 * d.global)) + rng.in(-1, 1) + (d.level <= 3 ? 0 : 1) - shrink, 6, 12);
+    const int C = std::clamp(6 + static_cast<int>(std::lround(7.0 * d.global)) + rng.in(-1, 2) - shrink, 6, 16);
     const auto& shapes = shapesFor(d.level);
     const std::string shape = shapes[rng.in(0, static_cast<int>(shapes.size()) - 1)];
     Mask m = shapeMask(shape, R, C, rng);
@@ -334,9 +335,9 @@ class LevelMaker {
           break;
         }
       if (bottom < 2) continue;
-      // Low on the board, so a player gets at it early.
-      const int lift = rng.in(1, std::min(3, bottom - 1));
-      const int r = bottom - lift;
+      // One cell above the bottom: a player gets it out with one match
+      // below it, however big the board.
+      const int r = bottom - 1;
       bool run = true;
       for (int k = r; k <= bottom; ++k) run &= real(L, k, c);
       if (run && !L.at(r, c)->creator) spots.push_back({r, c});
@@ -607,12 +608,13 @@ int main(int argc, char** argv) {
     // Content is scaled until the level fits its time window: the time the
     // bot needs over the design's share lands within the plan's times.
     double amount = 1.0;
+    int shrink = 0;  // rows and columns taken off a board that takes too long
     std::shared_ptr<TLevel> best;
     int bestTime = 0;
     double bestShare = 0;
     for (int attempt = 0; attempt < 8; ++attempt) {
       std::vector<std::string> why;
-      auto L = LevelMaker(g, plan).make(d, amount, static_cast<uint64_t>(attempt), why);
+      auto L = LevelMaker(g, plan).make(d, amount, shrink, static_cast<uint64_t>(attempt), why);
       if (!L) {
         std::cout << "levelgen: level " << n << " breaks the rules: " << (why.empty() ? "?" : why[0]) << "\n";
         continue;
@@ -633,7 +635,8 @@ int main(int argc, char** argv) {
       const int want = static_cast<int>(std::ceil(kMargin * t.worst / d.target / 5.0)) * 5;
       const int time = std::clamp(want, plan.minTime, plan.maxTime);
       if (want > plan.maxTime) {
-        amount *= 0.6;
+        amount *= 0.75;
+        ++shrink;
         if (!best || kMargin * t.worst / time < bestShare) best = L, bestTime = time, bestShare = kMargin * t.worst / time;
         continue;
       }
