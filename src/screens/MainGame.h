@@ -63,7 +63,7 @@ class TMainGame : public TEkran, public TBoardEvents, public TFlightTargets {
   TMainGame();
   ~TMainGame() override;
 
-  // --- fields (the spec's order) ---------------------------------------------
+  // --- fields ------------------------------------------------------------------
   plat::ImagePtr img;
   plat::ImagePtr podklad, wstega, wstega2, wstazka, timePanel, timePodklad, timeLine, panelZegara, panelBonusow,
       powerUpPodklad, bonusObw, imgIgla, imgMlotek, imgNozyce, imgRozczka, timeDiv;
