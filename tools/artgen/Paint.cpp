@@ -32,6 +32,17 @@ void addStop(cairo_pattern_t* p, double offset, Rgb c, double alpha)
     cairo_pattern_add_color_stop_rgba(p, offset, c.r, c.g, c.b, alpha);
 }
 
+void fillWood(cairo_t* cr, double x0, double y0, double x1, double y1, double light, double dark, double mid)
+{
+    cairo_pattern_t* g = cairo_pattern_create_linear(x0, y0, x1, y1);
+    addStop(g, 0, lighter(pal::wood, light));
+    addStop(g, mid, pal::wood);
+    addStop(g, 1, darker(pal::wood, dark));
+    cairo_set_source(cr, g);
+    cairo_fill_preserve(cr);
+    cairo_pattern_destroy(g);
+}
+
 void roundedRect(cairo_t* cr, double x, double y, double w, double h, double r)
 {
     r = std::min({r, w / 2, h / 2});

@@ -40,6 +40,9 @@ inline Rgb darker(Rgb c, double t) { return mix(c, pal::cocoa, t); }
 
 void setColor(cairo_t* cr, Rgb c, double alpha = 1.0);
 void addStop(cairo_pattern_t* p, double offset, Rgb c, double alpha = 1.0);
+// Fills the current path (kept for a stroke) with the game's wood: light at
+// (x0, y0), plain wood at `mid`, dark at (x1, y1).
+void fillWood(cairo_t* cr, double x0, double y0, double x1, double y1, double light, double dark, double mid = 0.5);
 
 // What painters may need from outside: where the game's fonts live.
 struct ArtEnv {

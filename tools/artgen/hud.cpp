@@ -24,14 +24,10 @@ Rgb greyed(Rgb c)
 void woodBoard(cairo_t* cr, double x, double y, double w, double h, double r, bool horizontal = true)
 {
     roundedRect(cr, x, y, w, h, r);
-    cairo_pattern_t* g = horizontal ? cairo_pattern_create_linear(0, y, 0, y + h)
-                                    : cairo_pattern_create_linear(x, 0, x + w, 0);
-    addStop(g, 0, lighter(pal::wood, 0.25));
-    addStop(g, 0.45, pal::wood);
-    addStop(g, 1, darker(pal::wood, 0.3));
-    cairo_set_source(cr, g);
-    cairo_fill_preserve(cr);
-    cairo_pattern_destroy(g);
+    if (horizontal)
+        fillWood(cr, 0, y, 0, y + h, 0.25, 0.3, 0.45);
+    else
+        fillWood(cr, x, 0, x + w, 0, 0.25, 0.3, 0.45);
     setColor(cr, pal::cocoa);
     cairo_set_line_width(cr, 3);
     cairo_stroke(cr);
@@ -617,13 +613,7 @@ void paintHudTubeFrame(Canvas& c)
     roundedRect(cr, 2, 2, w - 4, h - 4, 12);
     roundedRect(cr, 13, 10, 14, h - 20, 7);
     cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
-    cairo_pattern_t* g = cairo_pattern_create_linear(2, 0, w - 2, 0);
-    addStop(g, 0, lighter(pal::wood, 0.2));
-    addStop(g, 0.5, pal::wood);
-    addStop(g, 1, darker(pal::wood, 0.3));
-    cairo_set_source(cr, g);
-    cairo_fill_preserve(cr);
-    cairo_pattern_destroy(g);
+    fillWood(cr, 2, 0, w - 2, 0, 0.2, 0.3);
     cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
     setColor(cr, pal::cocoa);
     cairo_set_line_width(cr, 2.5);

@@ -116,13 +116,7 @@ void paintOptionsPanel(Canvas& c)
     const double w = c.width, h = c.height;
     // Wooden frame with grain running along it.
     roundedRect(cr, 3, 3, w - 6, h - 6, 26);
-    cairo_pattern_t* g = cairo_pattern_create_linear(0, 0, w, h);
-    addStop(g, 0, lighter(pal::wood, 0.2));
-    addStop(g, 0.5, pal::wood);
-    addStop(g, 1, darker(pal::wood, 0.25));
-    cairo_set_source(cr, g);
-    cairo_fill_preserve(cr);
-    cairo_pattern_destroy(g);
+    fillWood(cr, 0, 0, w, h, 0.2, 0.25);
     setColor(cr, pal::cocoa);
     cairo_set_line_width(cr, 4);
     cairo_stroke(cr);

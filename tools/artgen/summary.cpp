@@ -23,13 +23,7 @@ void boardPanel(Canvas& c, double inset)
     setColor(cr, pal::cocoa, 0.35);
     cairo_fill(cr);
     roundedRect(cr, 3, 3, w - 10, h - 10, 28);
-    cairo_pattern_t* g = cairo_pattern_create_linear(0, 0, w, h);
-    addStop(g, 0, lighter(pal::wood, 0.25));
-    addStop(g, 0.5, pal::wood);
-    addStop(g, 1, darker(pal::wood, 0.3));
-    cairo_set_source(cr, g);
-    cairo_fill_preserve(cr);
-    cairo_pattern_destroy(g);
+    fillWood(cr, 0, 0, w, h, 0.25, 0.3);
     setColor(cr, pal::cocoa);
     cairo_set_line_width(cr, 4);
     cairo_stroke(cr);

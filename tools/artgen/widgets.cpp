@@ -130,13 +130,7 @@ template <int P> void paintBarPiece(Canvas& c)
     const double ox = P == 0 ? 0 : (P == 1 ? 20 : 30);
     cairo_translate(cr, -ox, 0);
     roundedRect(cr, 1, 1, 38, 28, 7);
-    cairo_pattern_t* g = cairo_pattern_create_linear(0, 0, 0, 30);
-    addStop(g, 0, lighter(pal::wood, 0.25));
-    addStop(g, 0.5, pal::wood);
-    addStop(g, 1, darker(pal::wood, 0.3));
-    cairo_set_source(cr, g);
-    cairo_fill_preserve(cr);
-    cairo_pattern_destroy(g);
+    fillWood(cr, 0, 0, 0, 30, 0.25, 0.3);
     setColor(cr, pal::grain);
     cairo_set_line_width(cr, 2);
     cairo_stroke(cr);
