@@ -5,7 +5,14 @@
 // on worker threads, counted separately as process CPU), wall time per frame
 // and batches per frame.
 //
-//   woofmere_sprite_bench [--frames N] [--sprites N]
+// --fill measures instead what one full-screen layer costs in each way the
+// renderer can draw it (a software rasteriser is bound by fill, not by
+// sprite count).
+//
+// --separate draws every shape from an image of its own, so consecutive
+// sprites never share a texture: the cost of a batch per sprite.
+//
+//   woofmere_sprite_bench [--frames N] [--sprites N] [--fill] [--separate]
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -64,13 +71,76 @@ ImagePtr makeAtlas() {
   return img;
 }
 
+// A full-screen picture: opaque, or with a soft transparent vignette.
+ImagePtr makeBackdrop(bool opaque) {
+  Pixmap pm(1024, 768);
+  for (int y = 0; y < 768; ++y)
+    for (int x = 0; x < 1024; ++x) {
+      uint8_t* p = pm.at(x, y);
+      p[0] = uint8_t(x / 4);
+      p[1] = uint8_t(y / 3);
+      p[2] = uint8_t((x + y) / 8);
+      p[3] = opaque ? 255 : uint8_t(std::min(255, 128 + std::abs(x - 512) / 4));
+    }
+  return Image::fromPixmap(std::move(pm), kFilteredImage);
+}
+
+int fillBench(Graphics& g, int frames) {
+  ImagePtr opaque = makeBackdrop(true), soft = makeBackdrop(false);
+  struct Way {
+    const char* name;
+    ImagePtr img;
+    Blend blend;
+    float alpha, scale, x;
+  };
+  const Way ways[] = {
+      {"nothing (clear and present only)", nullptr, Blend::Solid, 1, 1, 0},
+      {"opaque image, alpha blend, 1:1", opaque, Blend::Alpha, 1, 1, 0},
+      {"opaque image, alpha 0.5, 1:1", opaque, Blend::Alpha, 0.5f, 1, 0},
+      {"translucent image, alpha blend, 1:1", soft, Blend::Alpha, 1, 1, 0},
+      {"translucent image, additive, 1:1", soft, Blend::Additive, 1, 1, 0},
+      {"translucent image, alpha blend, half-pixel offset", soft, Blend::Alpha, 1, 1, 0.5f},
+      {"translucent image, alpha blend, scaled 1.01", soft, Blend::Alpha, 1, 1.01f, 0},
+  };
+  constexpr int kLayers = 4;
+  std::printf("fill bench: %d frames each, %d full-screen layers a frame at 1024 x 768\n", frames,
+              kLayers);
+  double base = 0;
+  for (const Way& w : ways) {
+    const double p0 = processCpuMs(), w0 = wallMs();
+    for (int f = 0; f < frames; ++f) {
+      detail::pumpSdlEvents();
+      g.setClsColour(30, 30, 45);
+      g.cls();
+      g.setBlend(w.blend);
+      g.setAlpha(w.alpha);
+      g.setScale(w.scale, w.scale);
+      for (int i = 0; w.img && i < kLayers; ++i) g.drawImage(w.img, w.x, 0);
+      g.setScale(1, 1);
+      g.setAlpha(1);
+      g.flip(0);
+    }
+    const double cpu = (processCpuMs() - p0) / frames, wall = (wallMs() - w0) / frames;
+    if (!w.img) {
+      base = cpu;
+      std::printf("  %-52s %6.2f ms CPU, %6.2f ms wall per frame\n", w.name, cpu, wall);
+    } else {
+      std::printf("  %-52s %6.2f ms CPU per layer\n", w.name, (cpu - base) / kLayers);
+    }
+  }
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   int frames = 600, sprites = 2000;
-  for (int i = 1; i + 1 < argc; ++i) {
-    if (!std::strcmp(argv[i], "--frames")) frames = std::max(1, std::atoi(argv[++i]));
-    else if (!std::strcmp(argv[i], "--sprites")) sprites = std::max(1, std::atoi(argv[++i]));
+  bool fill = false, separate = false;
+  for (int i = 1; i < argc; ++i) {
+    if (!std::strcmp(argv[i], "--fill")) fill = true;
+    else if (!std::strcmp(argv[i], "--separate")) separate = true;
+    else if (i + 1 < argc && !std::strcmp(argv[i], "--frames")) frames = std::max(1, std::atoi(argv[++i]));
+    else if (i + 1 < argc && !std::strcmp(argv[i], "--sprites")) sprites = std::max(1, std::atoi(argv[++i]));
   }
   auto g = detail::createSdlGraphics();
   if (!g || !g->openDisplay(1024, 768, false)) {
@@ -79,7 +149,17 @@ int main(int argc, char** argv) {
   }
   g->setTitle("Woofmere sprite bench");
   g->setVirtualResolution(1024, 768);
+  if (fill) {
+    int rc = fillBench(*g, std::min(frames, 200));
+    g->closeDisplay();
+    return rc;
+  }
   ImagePtr atlas = makeAtlas();
+  std::vector<ImagePtr> own;
+  for (int i = 0; separate && i < 8; ++i) {
+    own.push_back(Image::fromPixmap(atlas->framePixmap(i), kFilteredImage));
+    own.back()->midHandle();
+  }
 
   struct Sprite {
     float x, y, vx, vy, angle, spin;
@@ -114,7 +194,10 @@ int main(int argc, char** argv) {
       if (s.y < 0 || s.y > 768) s.vy = -s.vy;
       s.angle += s.spin;
       g->setRotation(s.angle);
-      g->drawImage(atlas, s.x, s.y, s.frame);
+      if (separate)
+        g->drawImage(own[size_t(s.frame)], s.x, s.y);
+      else
+        g->drawImage(atlas, s.x, s.y, s.frame);
     }
     g->setRotation(0);
     g->flip(0);
@@ -125,7 +208,8 @@ int main(int argc, char** argv) {
   }
   const double wall = wallMs() - wallStart;
   const double processCpu = processCpuMs() - processStart;
-  std::printf("sprite bench: %d frames of %d sprites at 1024 x 768\n", frames, sprites);
+  std::printf("sprite bench: %d frames of %d sprites at 1024 x 768, %s\n", frames, sprites,
+              separate ? "an image each" : "one sheet");
   std::printf("  frames per second   %.1f\n", frames * 1000.0 / wall);
   std::printf("  CPU ms per frame    median %.2f, 99th percentile %.2f (main thread)\n",
               percentile(cpu, 0.5), percentile(cpu, 0.99));

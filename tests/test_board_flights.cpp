@@ -240,6 +240,7 @@ TEST_F(BoardDraw, LayersRingChainLinesAndGhosts) {
   // The ring on a picked cell, ghosts on their way.
   load({"ABC", "CAB"});
   g.clickTile(at(0, 1));
+  at(0, 1)->chip->overP = 0.5f;   // mid-pulse, so its glow shows
   const int base = 6 * 4;
   EXPECT_EQ(drawn().sprites, base + 2) << "the ring and the picked chip's own glow";
   g._moveFantomsToOne({at(0, 0)->chip, at(1, 1)->chip}, at(0, 1), 2);

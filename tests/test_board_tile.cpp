@@ -187,6 +187,7 @@ TEST_F(BoardDrawing, ChipVariants) {
   EXPECT_EQ(sprites([&] { chip->draw(100, 100, 0); }), 4) << "cross-fade of two kinds";
   chip->docelowyChip = nullptr;
   ev.picked = L->at(0, 0);
+  chip->overP = 0.5f;   // the glow pulses; at 0 it is invisible and not drawn
   EXPECT_EQ(sprites([&] { chip->draw(100, 100, 0); }), 3) << "the picked highlight";
   chip->draw_EDITOR(100, 100, 1);
   float sx, sy;
@@ -222,6 +223,7 @@ TEST_F(BoardDrawing, TilesAndBorder) {
   L->CreateLevelFrames();
   TM3Frame* right = L->frameAt(1, 2);
   EXPECT_EQ(right->getString(), "\"0 1\"");
+  right->a = 1;   // frames fade in from nothing
   EXPECT_EQ(sprites([&] { right->draw(); }), 2);
 }
 

@@ -316,6 +316,8 @@ TEST_F(SoftGfx, ViewportIsInVirtualUnits) {
 TEST_F(SoftGfx, BatchesSplitOnlyWhenTextureBlendOrClipChange) {
   ImagePtr a = solidImage(4, 4, 255, 0, 0);
   ImagePtr b = solidImage(4, 4, 0, 255, 0);
+  ImagePtr glass = solidImage(4, 4, 0, 0, 255, 128);
+  ImagePtr wall = solidImage(200, 150, 90, 90, 90);
   struct Case {
     const char* name;
     std::function<void()> draw;
@@ -336,12 +338,39 @@ TEST_F(SoftGfx, BatchesSplitOnlyWhenTextureBlendOrClipChange) {
        40, 1},
       {"blend change",
        [&] {
-         g->drawImage(a, 0, 0);
+         g->drawImage(glass, 0, 0);
          g->setBlend(Blend::Alpha);
-         g->drawImage(a, 5, 0);
+         g->drawImage(glass, 5, 0);
          g->setBlend(Blend::Solid);
        },
        2, 2},
+      {"a large opaque image blended at full alpha is drawn solid",
+       [&] {
+         g->drawImage(wall, 0, 0);
+         g->setBlend(Blend::Alpha);
+         g->drawImage(wall, 5, 0);
+         g->setAlpha(0.5f);
+         g->drawImage(wall, 10, 0);   // now it needs blending
+         g->setAlpha(1);
+         g->drawImage(wall, 15, 0);   // and is not split off again
+         g->drawImage(a, 0, 0);
+         g->setBlend(Blend::Solid);
+         g->drawImage(a, 0, 0);       // small images keep their blend
+       },
+       6, 4},
+      {"nothing is sent for quads blended at zero alpha",
+       [&] {
+         g->setAlpha(0);
+         for (Blend bl : {Blend::Alpha, Blend::Additive}) {
+           g->setBlend(bl);
+           g->drawImage(glass, 0, 0);
+           g->drawRect(0, 0, 160, 120);
+         }
+         g->setBlend(Blend::Solid);
+         g->drawImage(a, 0, 0);   // solid ignores alpha
+         g->setAlpha(1);
+       },
+       1, 1},
       {"viewport change",
        [&] {
          g->drawImage(a, 0, 0);
@@ -386,6 +415,18 @@ TEST_F(SoftGfx, TexturesUploadOnceAndAgainWhenThePixelsChange) {
     EXPECT_EQ(g->lastFrameStats().uploads, expected[frame]);
   }
   expectRgb(1, 1, {0, 255, 0});
+}
+
+TEST_F(SoftGfx, AnOpaqueImageMadeTranslucentBlendsAgain) {
+  // Opaque images skip blending; changed pixels must be looked at anew.
+  ImagePtr img = solidImage(200, 150, 255, 0, 0);
+  g->setBlend(Blend::Alpha);
+  g->drawImage(img, 0, 0);
+  g->flip(0);
+  g->cls();
+  img->mutablePixmap().fill(255, 0, 0, 0);
+  g->drawImage(img, 0, 0);
+  expectRgb(1, 1, {0, 0, 0});
 }
 
 TEST_F(SoftGfx, ChangedPixelsDoNotLeakIntoQuadsAlreadyQueued) {

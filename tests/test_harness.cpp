@@ -16,9 +16,14 @@ TEST(HarnessOptions, ParsesEveryOptionAndRejectsBadOnes) {
   EXPECT_EQ(o->screenshot, "out.png");
   EXPECT_EQ(o->userDir, "u");
   EXPECT_EQ(o->dataDir, "g");
+  o = parseHarnessOptions({"--bench-from", "300"}, err);
+  ASSERT_TRUE(o) << err;
+  EXPECT_TRUE(o->bench) << "asking where the figures start asks for them";
+  EXPECT_EQ(o->benchFrom, 300);
 
   const std::vector<std::vector<std::string>> bad = {
-      {"--frames"}, {"--frames", "ten"}, {"--frames", "-1"}, {"--seed", "x"}, {"--whatever"}, {"--script"}};
+      {"--frames"}, {"--frames", "ten"}, {"--frames", "-1"}, {"--seed", "x"}, {"--whatever"}, {"--script"},
+      {"--bench-from", "-5"}};
   for (const auto& args : bad) {
     err.clear();
     EXPECT_FALSE(parseHarnessOptions(args, err)) << args[0];

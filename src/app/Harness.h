@@ -19,6 +19,7 @@ struct HarnessOptions {
   std::string userDir;         // per-user directory for this run
   std::string dataDir;         // game folder
   bool bench = false;
+  int benchFrom = 0;           // --bench figures leave out the frames before this one (loading)
   std::string level;           // campaign level number or .lvl file to play at once
   bool bot = false;            // the demo player plays that level
   bool checkCampaign = false;  // verify the campaign content, then end

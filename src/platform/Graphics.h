@@ -20,6 +20,7 @@ struct FrameStats {
   int sprites = 0;    // quads submitted (images, glyphs, rects)
   int batches = 0;    // GPU draw calls
   int uploads = 0;    // textures uploaded or refreshed
+  double pixels = 0;  // framebuffer pixels covered by quads, overdraw and off-screen parts included
 };
 
 class Graphics {

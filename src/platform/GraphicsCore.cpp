@@ -195,7 +195,7 @@ void GraphicsCore::flush() {
   if (pending_.empty()) return;
   if (displayOpen() && pendingClip_.w > 0 && pendingClip_.h > 0) {
     backendDrawQuads(pendingTex_, pendingBlend_, pendingClip_, pending_.data(),
-                     int(pending_.size() / 4));
+                     int(pending_.size() / 4), pendingAligned_);
     ++stats_.batches;
   }
   pending_.clear();
@@ -265,18 +265,46 @@ Image* GraphicsCore::shapes() {
   return shapes_.get();
 }
 
+// Quads smaller than this many real pixels keep their blend mode.
+constexpr double kSolidArea = 128.0 * 128.0;
+
+static bool whole(float v) { return std::fabs(v - std::round(v)) < 1e-3f; }
+
+// True when the quad maps texels one to one onto whole pixels (any quarter
+// turn or mirror allowed): nearest sampling then gives exactly what bilinear
+// sampling would, at a fraction of the cost in a software rasteriser.
+static bool texelAligned(float a, float b, float c, float d, float w, float h, float x0, float y0,
+                         float s0, float t0, float sw, float sh) {
+  auto zero = [](float v) { return std::fabs(v) < 1e-6f; };
+  auto unit = [](float v) { return std::fabs(std::fabs(v) - 1) < 1e-6f; };
+  const bool straight = zero(b) && zero(c) && unit(a) && unit(d);
+  const bool turned = zero(a) && zero(d) && unit(b) && unit(c);
+  return (straight || turned) && whole(x0) && whole(y0) && whole(s0) && whole(t0) &&
+         std::fabs(std::fabs(sw) - std::fabs(w)) < 1e-3f && std::fabs(std::fabs(sh) - std::fabs(h)) < 1e-3f;
+}
+
+static bool allOpaque(const Pixmap& pm) {
+  const uint8_t* p = pm.rgba.data();
+  const size_t n = pm.rgba.size();
+  for (size_t i = 3; i < n; i += 4)
+    if (p[i] != 255) return false;
+  return n > 0;
+}
+
 uint32_t GraphicsCore::textureFor(Image* img) {
   uint64_t id = img->texture();
   uint32_t handle = uint32_t(id);
   if (id == 0 || uint32_t(id >> 32) != generation_) {
     handle = backendCreateTexture(img->pixmap(), img->flags());
     img->setTexture(handle ? makeId(generation_, handle) : 0);
+    img->setOpaque(allOpaque(img->pixmap()));
     ++stats_.uploads;
   } else if (img->dirty()) {
     // Quads already queued must see the old pixels.
     if (handle == pendingTex_ && !pending_.empty()) flush();
     backendUpdateTexture(handle, img->pixmap(), img->flags());
     img->setTexture(id);
+    img->setOpaque(allOpaque(img->pixmap()));
     ++stats_.uploads;
   }
   return handle;
@@ -296,13 +324,27 @@ static void emitQuad(std::vector<Vertex>& out, const Corner (&c)[4], uint8_t r, 
 void GraphicsCore::pushQuad(const Affine& t, float lx0, float ly0, float lx1, float ly1,
                             Image* img, float s0, float t0, float s1, float t1) {
   if (!displayOpen() || !img || img->pixmap().empty()) return;
+  const uint8_t alphaByte = uint8_t(std::lround(alpha_ * 255));
+  // Fades and glows are often drawn at zero alpha; a software rasteriser
+  // would still blend every one of their pixels.
+  if (alphaByte == 0 && (blend_ == Blend::Alpha || blend_ == Blend::Additive)) return;
   uint32_t tex = textureFor(img);
+  // A large opaque image at full alpha looks the same unblended, and
+  // blending a full-screen background is a large share of a software
+  // rasteriser's frame. Small ones are left alone: splitting a running batch
+  // of the same image costs more than it saves.
+  Blend blend = blend_;
+  if (blend == Blend::Alpha && alphaByte == 255 && img->opaque() &&
+      !(tex == pendingTex_ && pendingBlend_ == Blend::Alpha && !pending_.empty()) &&
+      std::fabs((double(t.a) * t.d - double(t.b) * t.c) * (lx1 - lx0) * (ly1 - ly0)) >= kSolidArea)
+    blend = Blend::Solid;
   PixelRect clip = clipRect();
   if (!pending_.empty() &&
-      (tex != pendingTex_ || blend_ != pendingBlend_ || !(clip == pendingClip_)))
+      (tex != pendingTex_ || blend != pendingBlend_ || !(clip == pendingClip_)))
     flush();
+  if (pending_.empty()) pendingAligned_ = true;
   pendingTex_ = tex;
-  pendingBlend_ = blend_;
+  pendingBlend_ = blend;
   pendingClip_ = clip;
 
   const float iw = 1.0f / img->pixmap().width, ih = 1.0f / img->pixmap().height;
@@ -315,9 +357,11 @@ void GraphicsCore::pushQuad(const Affine& t, float lx0, float ly0, float lx1, fl
     c[i] = {t.a * lx[i] + t.b * ly[i] + t.tx, t.c * lx[i] + t.d * ly[i] + t.ty, su[i] * iw,
             sv[i] * ih};
   }
-  emitQuad(pending_, c, uint8_t(r_), uint8_t(g_), uint8_t(b_),
-           uint8_t(std::lround(alpha_ * 255)));
+  emitQuad(pending_, c, uint8_t(r_), uint8_t(g_), uint8_t(b_), alphaByte);
   ++stats_.sprites;
+  if (pendingAligned_) pendingAligned_ = texelAligned(t.a, t.b, t.c, t.d, lx1 - lx0, ly1 - ly0, c[0].x, c[0].y, s0, t0, s1 - s0, t1 - t0);
+  stats_.pixels += std::fabs(double(t.a) * t.d - double(t.b) * t.c) *
+                   std::fabs(double(lx1 - lx0) * (ly1 - ly0));
 }
 
 void GraphicsCore::pushShape(const Affine& t, float lx0, float ly0, float lx1, float ly1,

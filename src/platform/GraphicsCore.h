@@ -96,8 +96,10 @@ class GraphicsCore : public Graphics {
   virtual void backendUpdateTexture(uint32_t handle, const Pixmap& pm, int imageFlags) = 0;
   virtual void backendDestroyTexture(uint32_t handle) = 0;
   // `quads` quads, four vertices each, in order around the quad.
+  // `texelAligned`: every quad maps texels one to one onto whole pixels, so
+  // nearest sampling gives the same picture as filtering.
   virtual void backendDrawQuads(uint32_t texture, Blend blend, const PixelRect& clip,
-                                const Vertex* v, int quads) = 0;
+                                const Vertex* v, int quads, bool texelAligned) = 0;
   virtual void backendClear(const PixelRect& clip, uint8_t r, uint8_t g, uint8_t b) = 0;
   // Pixels of a rectangle already clipped to the framebuffer, rows top-down,
   // alpha 255.
@@ -135,6 +137,7 @@ class GraphicsCore : public Graphics {
   std::vector<Vertex> pending_;
   uint32_t pendingTex_ = 0;
   Blend pendingBlend_ = Blend::Solid;
+  bool pendingAligned_ = true;
   PixelRect pendingClip_;
 
   uint32_t generation_;

@@ -54,6 +54,10 @@ class Image {
   uint64_t texture() const { return texture_; }
   void setTexture(uint64_t id) { texture_ = id; dirty_ = false; }
   bool dirty() const { return dirty_; }
+  // Whether every pixel of the sheet is fully opaque, as of the last upload:
+  // such an image blended at full alpha may be drawn without blending.
+  bool opaque() const { return opaque_; }
+  void setOpaque(bool o) { opaque_ = o; }
 
   std::string sourcePath;  // for messages
 
@@ -66,6 +70,7 @@ class Image {
   float handleX_ = 0, handleY_ = 0;
   uint64_t texture_ = 0;
   bool dirty_ = true;
+  bool opaque_ = false;
 };
 
 using ImagePtr = std::shared_ptr<Image>;

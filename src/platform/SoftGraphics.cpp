@@ -93,7 +93,7 @@ class SoftGraphics final : public GraphicsCore {
   void backendDestroyTexture(uint32_t handle) override { textures_.erase(handle); }
 
   void backendDrawQuads(uint32_t texture, Blend blend, const PixelRect& clip, const Vertex* v,
-                        int quads) override {
+                        int quads, bool /*texelAligned: found per quad below*/) override {
     auto it = textures_.find(texture);
     const SoftTexture* tex = it == textures_.end() ? nullptr : &it->second;
     for (int q = 0; q < quads; ++q) drawQuad(tex, blend, clip, v + q * 4);

@@ -50,6 +50,21 @@ ImagePtr halves() {
   return Image::fromPixmap(std::move(pm), 0);
 }
 
+// One-pixel black and white checks, filtered: sampled one texel to one
+// pixel it must stay sharp; half a pixel off, bilinear sampling turns it
+// grey. Catches the backend sampling the wrong way for a placement.
+ImagePtr checks() {
+  Pixmap pm(20, 20);
+  for (int y = 0; y < 20; ++y)
+    for (int x = 0; x < 20; ++x) {
+      const uint8_t v = (x + y) % 2 ? 0 : 255;
+      uint8_t* p = pm.at(x, y);
+      p[0] = p[1] = p[2] = v;
+      p[3] = 255;
+    }
+  return Image::fromPixmap(std::move(pm), kFilteredImage);
+}
+
 struct Probe {
   const char* what;
   int x, y;
@@ -93,6 +108,13 @@ std::vector<Probe> drawScene(Graphics& g, const FontPtr& font) {
   g.setColour(255, 255, 255);
   g.drawLine(20, 100, 620, 100);
 
+  ImagePtr check = checks();
+  g.drawImage(check, 560, 20);
+  g.drawImage(check, 590.5f, 20);
+  g.setRotation(90);
+  g.drawImage(check, 640, 20);   // a quarter turn keeps texels whole
+  g.setRotation(0);
+
   g.setRotation(30);
   g.setColour(120, 200, 255);
   g.drawImage(solid(60, 20, 255, 255, 255, 255, kFilteredImage), 60, 160);
@@ -128,6 +150,11 @@ std::vector<Probe> drawScene(Graphics& g, const FontPtr& font) {
       {"line", 300, 100, 255, 255, 255},
       {"viewport inside", 301, 151, 0, 200, 0},
       {"viewport outside", 299, 151, 40, 40, 60},
+      {"aligned checks white", 560, 20, 255, 255, 255},
+      {"aligned checks black", 561, 20, 0, 0, 0},
+      {"half-pixel checks grey", 600, 30, 128, 128, 128},
+      {"turned checks white", 621, 20, 255, 255, 255},
+      {"turned checks black", 621, 21, 0, 0, 0},
   };
 }
 
