@@ -290,6 +290,23 @@ TEST_F(SummaryTest, LoseSummaryAnswersByItsButtonsOnceFadedAway) {
   }
 }
 
+TEST_F(SummaryTest, TheDemoPlayerGoesOnByItselfOnceTheResultsHaveStood) {
+  TWinScreen& w = winScreen();
+  TLoseScreen& l = loseScreen();
+  w.demo = l.demo = true;
+  int readyAt = -1;
+  everyFrame = [&] {
+    if (readyAt < 0 && w.state == "WAIT") readyAt = frameNo;
+  };
+  EXPECT_EQ(w.mainLoop(), "");
+  ASSERT_GE(readyAt, 0) << "the results were never all shown";
+  EXPECT_GE(frameNo - readyAt, 4 * 60) << "pressed before the results had stood";
+  everyFrame = nullptr;
+  frameNo = 0;
+  EXPECT_EQ(l.mainLoop(), "RESTART");
+  w.demo = l.demo = false;
+}
+
 TEST_F(SummaryTest, PicturesOfBothSummaries) {
   // Only the pictures are wanted here: each run stops once it is taken.
   struct Taken {};

@@ -41,6 +41,7 @@ void TLoseScreen::prepare() {
 std::string TLoseScreen::mainLoop() {
   prepare();
   auto& g = plat::gfx();
+  int readySince = -1;
   do {
     g.cls();
     update();
@@ -50,8 +51,9 @@ std::string TLoseScreen::mainLoop() {
       if (Gui->clickedItem("RESTART")) goRESTART();
       if (Gui->clickedItem("MAINMENU")) goMAIN_MENU();
     }
-    playfeed::summaryFrame("lose-summary", Gui.get(), wynik.empty() && dAlpha == 1 && alpha >= 1,
-                           {"RESTART", "MAINMENU"});
+    const bool ready = wynik.empty() && dAlpha == 1 && alpha >= 1;
+    if (demo && ready && demoWaited(readySince)) goRESTART();
+    playfeed::summaryFrame("lose-summary", Gui.get(), ready, {"RESTART", "MAINMENU"});
   } while (!(alpha == 0 && dAlpha == 0));
   playfeed::line("lose-summary answer " + wynik);
   return wynik;
@@ -115,6 +117,12 @@ void setupSummaries() {
   TWinScreen& win = winScreen();
   TLoseScreen& lose = loseScreen();
   TMainGameHooks& hooks = mainGame().hooks;
-  hooks.winScreen = [&win] { win.mainLoop(); };
-  hooks.loseScreen = [&lose] { return lose.mainLoop(); };
+  hooks.winScreen = [&win] {
+    win.demo = mainGame().botPlays;
+    win.mainLoop();
+  };
+  hooks.loseScreen = [&lose] {
+    lose.demo = mainGame().botPlays;
+    return lose.mainLoop();
+  };
 }

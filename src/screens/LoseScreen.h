@@ -16,6 +16,9 @@ class TLoseScreen : public TEkran {
   int toExit = 0;
   std::string txtInfo;
   plat::FontPtr font;
+  // The demo player is at the mouse: once the panel has stood for a while,
+  // it restarts the level itself, so a demo goes on unattended.
+  bool demo = false;
 
   void setup() override;
   void prepare();

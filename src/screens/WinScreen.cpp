@@ -167,15 +167,24 @@ void TWinScreen::_prepareReady() {
 
 // --- frame -------------------------------------------------------------------
 
+bool demoWaited(int& readySince) {
+  constexpr int kDemoReadMs = 4000;
+  const int now = plat::millisecs();
+  if (readySince < 0) readySince = now;
+  return now - readySince >= kDemoReadMs;
+}
+
 std::string TWinScreen::mainLoop() {
   prepare();
   auto& g = plat::gfx();
+  int readySince = -1;
   do {
     g.cls();
     update();
     draw();
     flipScreen(0);
     if (Gui && Gui->clickedItem("OK")) state = "HIDE";
+    if (demo && state == "WAIT" && demoWaited(readySince)) state = "HIDE";
     if (mouse().leftPressed && state == "SHOW") _prepareReady();
     playfeed::summaryFrame("win-summary", Gui.get(), state == "WAIT", {"OK"});
   } while (!(fade == 0 && dFade == 0));

@@ -30,6 +30,9 @@ class TWinScreen : public TEkran {
   plat::ImagePtr img;
   plat::ImagePtr podkladka;
   int toExit = 0;
+  // The demo player is at the mouse: once the results have stood for a
+  // while, it presses OK itself, so a demo goes on to the next level.
+  bool demo = false;
   plat::FontPtr titlefont, dataFont, totalFont, smallFont;
   int time = 0;
   int showCount = 0;
@@ -76,3 +79,7 @@ class TWinScreen : public TEkran {
 };
 
 TWinScreen& winScreen();
+
+// For the demo player on a summary: true once the panel has been ready for
+// four seconds (readySince starts at -1 and keeps the moment it became ready).
+bool demoWaited(int& readySince);
