@@ -313,19 +313,23 @@ TEST_F(SoftGfx, ViewportIsInVirtualUnits) {
 
 // --- batching and texture life --------------------------------------------------
 
-TEST_F(SoftGfx, BatchesSplitOnlyWhenTextureBlendOrClipChange) {
+TEST_F(SoftGfx, BatchesSplitOnlyWhenTextureBlendClipOrSamplingChange) {
   ImagePtr a = solidImage(4, 4, 255, 0, 0);
   ImagePtr b = solidImage(4, 4, 0, 255, 0);
   ImagePtr glass = solidImage(4, 4, 0, 0, 255, 128);
   ImagePtr wall = solidImage(200, 150, 90, 90, 90);
+  // Too large for the shared pages: a texture each.
+  ImagePtr wideA = solidImage(300, 4, 255, 0, 0), wideB = solidImage(300, 4, 0, 255, 0);
   struct Case {
     const char* name;
     std::function<void()> draw;
     int sprites, batches;
   } cases[] = {
       {"one image", [&] { for (int i = 0; i < 100; ++i) g->drawImage(a, i, i % 50); }, 100, 1},
-      {"alternating images",
-       [&] { for (int i = 0; i < 100; ++i) g->drawImage(i % 2 ? a : b, i, 0); }, 100, 100},
+      {"alternating large images",
+       [&] { for (int i = 0; i < 100; ++i) g->drawImage(i % 2 ? wideA : wideB, i, 0); }, 100, 100},
+      {"alternating small images share a page",
+       [&] { for (int i = 0; i < 100; ++i) g->drawImage(i % 2 ? a : b, i, 0); }, 100, 1},
       {"rects, ovals, lines and plots share a sheet",
        [&] {
          for (int i = 0; i < 10; ++i) {
@@ -353,11 +357,11 @@ TEST_F(SoftGfx, BatchesSplitOnlyWhenTextureBlendOrClipChange) {
          g->drawImage(wall, 10, 0);   // now it needs blending
          g->setAlpha(1);
          g->drawImage(wall, 15, 0);   // and is not split off again
-         g->drawImage(a, 0, 0);
+         g->drawImage(a, 0, 0);       // small images keep their blend (and the page)
          g->setBlend(Blend::Solid);
-         g->drawImage(a, 0, 0);       // small images keep their blend
+         g->drawImage(a, 0, 0);
        },
-       6, 4},
+       6, 3},
       {"nothing is sent for quads blended at zero alpha",
        [&] {
          g->setAlpha(0);
@@ -379,18 +383,31 @@ TEST_F(SoftGfx, BatchesSplitOnlyWhenTextureBlendOrClipChange) {
          g->setViewport(0, 0, 160, 120);
        },
        2, 2},
-      {"colour, alpha, scale and rotation do not split",
+      {"colour, alpha and quarter turns do not split",
        [&] {
          g->drawImage(a, 0, 0);
          g->setColour(10, 20, 30);
-         g->setScale(2, 2);
-         g->setRotation(33);
+         g->setAlpha(0.5f);
+         g->setRotation(90);
          g->drawImage(a, 5, 0);
          g->setColour(255, 255, 255);
-         g->setScale(1, 1);
+         g->setAlpha(1);
          g->setRotation(0);
        },
        2, 1},
+      {"scaled or turned quads go apart from one-to-one ones",
+       [&] {
+         g->drawImage(a, 0, 0);
+         g->setScale(2, 2);
+         g->drawImage(a, 5, 0);
+         g->setScale(1, 1);
+         g->setRotation(33);
+         g->drawImage(a, 5, 0);
+         g->setRotation(0);
+         g->drawImage(a, 9.5f, 0);   // half a pixel off is filtered too
+         g->drawImage(a, 20, 0);
+       },
+       5, 3},
   };
   for (auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -405,7 +422,7 @@ TEST_F(SoftGfx, BatchesSplitOnlyWhenTextureBlendOrClipChange) {
 }
 
 TEST_F(SoftGfx, TexturesUploadOnceAndAgainWhenThePixelsChange) {
-  ImagePtr img = solidImage(4, 4, 255, 0, 0);
+  ImagePtr img = solidImage(300, 4, 255, 0, 0);
   const int expected[] = {1, 0, 1};
   for (int frame = 0; frame < 3; ++frame) {
     SCOPED_TRACE(frame);
@@ -415,6 +432,41 @@ TEST_F(SoftGfx, TexturesUploadOnceAndAgainWhenThePixelsChange) {
     EXPECT_EQ(g->lastFrameStats().uploads, expected[frame]);
   }
   expectRgb(1, 1, {0, 255, 0});
+}
+
+TEST_F(SoftGfx, SharedPagesKeepImagesApartAndLetChangedOnesGo) {
+  // Two small images side by side on a page: one drawn eight times larger
+  // with filtering must not pick up its neighbour at its edges.
+  ImagePtr red = solidImage(4, 4, 255, 0, 0, 255, kFilteredImage);
+  ImagePtr green = solidImage(4, 4, 0, 255, 0, 255, kFilteredImage);
+  g->setScale(8, 8);
+  g->drawImage(green, 100, 80);
+  g->drawImage(red, 0, 0);
+  g->setScale(1, 1);
+  g->flip(0);
+  EXPECT_EQ(g->lastFrameStats().batches, 1);
+  for (int x : {0, 16, 31}) {
+    SCOPED_TRACE(x);
+    expectRgb(x, 0, {255, 0, 0});
+    expectRgb(x, 31, {255, 0, 0});
+    expectRgb(31, x, {255, 0, 0});
+  }
+  // A changed image leaves the page; its neighbour stays as it was.
+  g->cls();
+  red->mutablePixmap().fill(0, 0, 255, 255);
+  g->drawImage(red, 0, 0);
+  g->drawImage(green, 10, 0);
+  g->flip(0);
+  EXPECT_EQ(g->lastFrameStats().batches, 2);
+  expectRgb(1, 1, {0, 0, 255});
+  expectRgb(11, 1, {0, 255, 0});
+  // Released images give their page back once none is left on it.
+  red.reset();
+  green.reset();
+  ImagePtr again = solidImage(4, 4, 9, 9, 9);
+  g->drawImage(again, 0, 0);
+  g->flip(0);
+  expectRgb(1, 1, {9, 9, 9});
 }
 
 TEST_F(SoftGfx, AnOpaqueImageMadeTranslucentBlendsAgain) {

@@ -171,13 +171,19 @@ class GlGraphics final : public GraphicsCore {
   uint32_t backendCreateTexture(const Pixmap& pm, int flags) override {
     GLuint id = 0;
     glGenTextures(1, &id);
-    if (!id) return 0;
+    if (!id || id >= kMaxTextureHandle) return 0;
     upload(id, pm, flags, true);
     return id;
   }
 
   void backendUpdateTexture(uint32_t handle, const Pixmap& pm, int flags) override {
     upload(handle, pm, flags, false);
+  }
+
+  void backendUpdateRegion(uint32_t handle, int x, int y, const Pixmap& pm, int) override {
+    bindTexture(handle);
+    glTexSubImage2D(GL_TEXTURE_2D, 0, x, y, pm.width, pm.height, GL_RGBA, GL_UNSIGNED_BYTE,
+                    pm.rgba.data());
   }
 
   void backendDestroyTexture(uint32_t handle) override {
@@ -312,6 +318,13 @@ class GlGraphics final : public GraphicsCore {
       }
       std::printf("Full-screen mode %d x %d is not available; using the desktop size\n", w, h);
       std::fflush(stdout);
+    }
+    // Cover the desktop first: without a window manager (a bare X server,
+    // Xvfb) nobody acts on the full-screen request, and the window would
+    // keep its old size while SDL reports the desktop's.
+    if (!(SDL_GetWindowFlags(win_) & SDL_WINDOW_FULLSCREEN)) {
+      SDL_SetWindowPosition(win_, 0, 0);
+      SDL_SetWindowSize(win_, deskW, deskH);
     }
     if (SDL_SetWindowFullscreen(win_, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) {
       say("Cannot switch to full screen", SDL_GetError());

@@ -25,6 +25,28 @@ uint64_t makeId(uint32_t generation, uint32_t handle) {
   return (uint64_t(generation) << 32) | handle;
 }
 
+constexpr uint32_t kAtlasBit = kMaxTextureHandle;
+// Atlas pages: a sheet up to kAtlasMaxImage on a side goes on a page, with
+// its edge pixels repeated once around it (so filtering at its border
+// behaves as on a texture of its own) and clear texels beyond, which keep
+// the smaller mipmap levels of neighbours apart.
+constexpr int kAtlasPage = 1024;
+constexpr int kAtlasMaxImage = 256;
+constexpr int kAtlasPad = 3;
+
+// The sheet with its border repeated once and kAtlasPad - 1 clear texels
+// around that.
+Pixmap paddedSheet(const Pixmap& pm) {
+  Pixmap out(pm.width + 2 * kAtlasPad, pm.height + 2 * kAtlasPad);
+  std::fill(out.rgba.begin(), out.rgba.end(), uint8_t(0));
+  for (int y = -1; y <= pm.height; ++y)
+    for (int x = -1; x <= pm.width; ++x) {
+      const uint8_t* src = pm.at(std::clamp(x, 0, pm.width - 1), std::clamp(y, 0, pm.height - 1));
+      std::copy_n(src, 4, out.at(x + kAtlasPad, y + kAtlasPad));
+    }
+  return out;
+}
+
 int clampByte(int v) { return std::clamp(v, 0, 255); }
 
 // The shapes sheet: a soft-edged disc for ovals in the top 128 x 128 and a
@@ -79,6 +101,7 @@ void GraphicsCore::detachRenderer() {
 
 void GraphicsCore::texturesLost() {
   pending_.clear();
+  pages_.clear();
   generation_ = g_nextGeneration++;
 }
 
@@ -90,9 +113,74 @@ void GraphicsCore::resetForNewDisplay() {
 void GraphicsCore::releaseTexture(uint64_t id) {
   if (id == 0 || uint32_t(id >> 32) != generation_) return;
   uint32_t handle = uint32_t(id);
+  if (handle & kAtlasBit) {
+    releaseAtlasPlace(handle & ~kAtlasBit);
+    return;
+  }
   // A batch still waiting to be drawn may use it.
   if (handle == pendingTex_ && !pending_.empty()) flush();
   backendDestroyTexture(handle);
+}
+
+GraphicsCore::AtlasPage* GraphicsCore::atlasPage(uint32_t handle) {
+  for (AtlasPage& p : pages_)
+    if (p.handle == handle) return &p;
+  return nullptr;
+}
+
+void GraphicsCore::releaseAtlasPlace(uint32_t handle) {
+  AtlasPage* page = atlasPage(handle);
+  if (!page || --page->live > 0) return;
+  // Its last image is gone (the space of released ones is not reused).
+  if (handle == pendingTex_ && !pending_.empty()) flush();
+  backendDestroyTexture(handle);
+  pages_.erase(pages_.begin() + (page - pages_.data()));
+}
+
+bool GraphicsCore::placeOnAtlas(Image* img, uint32_t& handle) {
+  const Pixmap& pm = img->pixmap();
+  if (!img->sharesTexture() || (img->flags() & kDynamicImage) || pm.empty() ||
+      pm.width > kAtlasMaxImage || pm.height > kAtlasMaxImage)
+    return false;
+  const int flags = img->flags() & (kFilteredImage | kMipmappedImage);
+  const int w = pm.width + 2 * kAtlasPad, h = pm.height + 2 * kAtlasPad;
+  // Shelves, left to right and top to bottom.
+  auto fit = [w, h](AtlasPage& p, int& x, int& y) {
+    int sx = p.shelfX, sy = p.shelfY, sh = p.shelfH;
+    if (sx + w > kAtlasPage) {
+      sy += sh;
+      sx = 0;
+      sh = 0;
+    }
+    if (sy + h > kAtlasPage) return false;
+    x = sx;
+    y = sy;
+    p.shelfX = sx + w;
+    p.shelfY = sy;
+    p.shelfH = std::max(sh, h);
+    return true;
+  };
+  int x = 0, y = 0;
+  AtlasPage* page = nullptr;
+  for (AtlasPage& p : pages_)
+    if (p.flags == flags && fit(p, x, y)) {
+      page = &p;
+      break;
+    }
+  if (!page) {
+    Pixmap blank(kAtlasPage, kAtlasPage);
+    std::fill(blank.rgba.begin(), blank.rgba.end(), uint8_t(0));
+    uint32_t made = backendCreateTexture(blank, flags);
+    if (!made) return false;
+    pages_.push_back({made, flags});
+    page = &pages_.back();
+    fit(*page, x, y);
+  }
+  backendUpdateRegion(page->handle, x, y, paddedSheet(pm), flags);
+  ++page->live;
+  img->setAtlasPlace(x + kAtlasPad, y + kAtlasPad);
+  handle = page->handle;
+  return true;
 }
 
 // --- coordinate system -------------------------------------------------------
@@ -291,23 +379,45 @@ static bool allOpaque(const Pixmap& pm) {
   return n > 0;
 }
 
-uint32_t GraphicsCore::textureFor(Image* img) {
+GraphicsCore::TexturePlace GraphicsCore::textureFor(Image* img) {
   uint64_t id = img->texture();
-  uint32_t handle = uint32_t(id);
+  uint32_t handle = uint32_t(id) & ~kAtlasBit;
+  bool onAtlas = (uint32_t(id) & kAtlasBit) != 0;
   if (id == 0 || uint32_t(id >> 32) != generation_) {
-    handle = backendCreateTexture(img->pixmap(), img->flags());
-    img->setTexture(handle ? makeId(generation_, handle) : 0);
+    onAtlas = placeOnAtlas(img, handle);
+    if (!onAtlas) handle = backendCreateTexture(img->pixmap(), img->flags());
+    img->setTexture(handle ? makeId(generation_, handle | (onAtlas ? kAtlasBit : 0)) : 0);
     img->setOpaque(allOpaque(img->pixmap()));
     ++stats_.uploads;
   } else if (img->dirty()) {
-    // Quads already queued must see the old pixels.
-    if (handle == pendingTex_ && !pending_.empty()) flush();
-    backendUpdateTexture(handle, img->pixmap(), img->flags());
-    img->setTexture(id);
+    if (onAtlas) {
+      // Changing pixels leave the page for a texture of their own: the
+      // page's space is not reused, and the image is likely to change again.
+      releaseAtlasPlace(handle);
+      img->keepOwnTexture();
+      onAtlas = false;
+      handle = backendCreateTexture(img->pixmap(), img->flags());
+      img->setTexture(handle ? makeId(generation_, handle) : 0);
+    } else {
+      // Quads already queued must see the old pixels.
+      if (handle == pendingTex_ && !pending_.empty()) flush();
+      backendUpdateTexture(handle, img->pixmap(), img->flags());
+      img->setTexture(id);
+    }
     img->setOpaque(allOpaque(img->pixmap()));
     ++stats_.uploads;
   }
-  return handle;
+  TexturePlace place;
+  place.handle = handle;
+  if (onAtlas) {
+    place.x = float(img->atlasX());
+    place.y = float(img->atlasY());
+    place.invW = place.invH = 1.0f / kAtlasPage;
+  } else {
+    place.invW = 1.0f / img->pixmap().width;
+    place.invH = 1.0f / img->pixmap().height;
+  }
+  return place;
 }
 
 namespace {
@@ -328,7 +438,8 @@ void GraphicsCore::pushQuad(const Affine& t, float lx0, float ly0, float lx1, fl
   // Fades and glows are often drawn at zero alpha; a software rasteriser
   // would still blend every one of their pixels.
   if (alphaByte == 0 && (blend_ == Blend::Alpha || blend_ == Blend::Additive)) return;
-  uint32_t tex = textureFor(img);
+  const TexturePlace place = textureFor(img);
+  const uint32_t tex = place.handle;
   // A large opaque image at full alpha looks the same unblended, and
   // blending a full-screen background is a large share of a software
   // rasteriser's frame. Small ones are left alone: splitting a running batch
@@ -338,28 +449,30 @@ void GraphicsCore::pushQuad(const Affine& t, float lx0, float ly0, float lx1, fl
       !(tex == pendingTex_ && pendingBlend_ == Blend::Alpha && !pending_.empty()) &&
       std::fabs((double(t.a) * t.d - double(t.b) * t.c) * (lx1 - lx0) * (ly1 - ly0)) >= kSolidArea)
     blend = Blend::Solid;
-  PixelRect clip = clipRect();
-  if (!pending_.empty() &&
-      (tex != pendingTex_ || blend != pendingBlend_ || !(clip == pendingClip_)))
-    flush();
-  if (pending_.empty()) pendingAligned_ = true;
-  pendingTex_ = tex;
-  pendingBlend_ = blend;
-  pendingClip_ = clip;
-
-  const float iw = 1.0f / img->pixmap().width, ih = 1.0f / img->pixmap().height;
+  const float iw = place.invW, ih = place.invH;
   const float lx[4] = {lx0, lx1, lx1, lx0};
   const float ly[4] = {ly0, ly0, ly1, ly1};
   const float su[4] = {s0, s1, s1, s0};
   const float sv[4] = {t0, t0, t1, t1};
   Corner c[4];
   for (int i = 0; i < 4; ++i) {
-    c[i] = {t.a * lx[i] + t.b * ly[i] + t.tx, t.c * lx[i] + t.d * ly[i] + t.ty, su[i] * iw,
-            sv[i] * ih};
+    c[i] = {t.a * lx[i] + t.b * ly[i] + t.tx, t.c * lx[i] + t.d * ly[i] + t.ty,
+            (place.x + su[i]) * iw, (place.y + sv[i]) * ih};
   }
+  // Aligned and filtered quads go in separate batches: one filtered quad
+  // would make a whole batch of aligned ones pay for filtering.
+  const bool aligned =
+      texelAligned(t.a, t.b, t.c, t.d, lx1 - lx0, ly1 - ly0, c[0].x, c[0].y, s0, t0, s1 - s0, t1 - t0);
+  PixelRect clip = clipRect();
+  if (!pending_.empty() && (tex != pendingTex_ || blend != pendingBlend_ ||
+                            aligned != pendingAligned_ || !(clip == pendingClip_)))
+    flush();
+  pendingTex_ = tex;
+  pendingBlend_ = blend;
+  pendingClip_ = clip;
+  pendingAligned_ = aligned;
   emitQuad(pending_, c, uint8_t(r_), uint8_t(g_), uint8_t(b_), alphaByte);
   ++stats_.sprites;
-  if (pendingAligned_) pendingAligned_ = texelAligned(t.a, t.b, t.c, t.d, lx1 - lx0, ly1 - ly0, c[0].x, c[0].y, s0, t0, s1 - s0, t1 - t0);
   stats_.pixels += std::fabs(double(t.a) * t.d - double(t.b) * t.c) *
                    std::fabs(double(lx1 - lx0) * (ly1 - ly0));
 }

@@ -28,6 +28,10 @@ struct PixelRect {
   bool operator==(const PixelRect&) const = default;
 };
 
+// Backend texture handles stay below this; the bit above marks an image
+// placed on a shared atlas page.
+constexpr uint32_t kMaxTextureHandle = 0x80000000u;
+
 class GraphicsCore : public Graphics {
  public:
   GraphicsCore();
@@ -94,6 +98,9 @@ class GraphicsCore : public Graphics {
   // Texture handles are the backend's own small numbers (non-zero).
   virtual uint32_t backendCreateTexture(const Pixmap& pm, int imageFlags) = 0;
   virtual void backendUpdateTexture(uint32_t handle, const Pixmap& pm, int imageFlags) = 0;
+  // Replaces the pixels of a rectangle of an existing texture.
+  virtual void backendUpdateRegion(uint32_t handle, int x, int y, const Pixmap& pm,
+                                   int imageFlags) = 0;
   virtual void backendDestroyTexture(uint32_t handle) = 0;
   // `quads` quads, four vertices each, in order around the quad.
   // `texelAligned`: every quad maps texels one to one onto whole pixels, so
@@ -130,7 +137,26 @@ class GraphicsCore : public Graphics {
   void pushQuad(const Affine& t, float lx0, float ly0, float lx1, float ly1, Image* img,
                 float s0, float t0, float s1, float t1);
   void pushShape(const Affine& t, float lx0, float ly0, float lx1, float ly1, bool oval);
-  uint32_t textureFor(Image* img);
+  // The texture an image is drawn from and where its sheet lies on it.
+  struct TexturePlace {
+    uint32_t handle = 0;
+    float x = 0, y = 0;        // sheet origin on the texture, in texels
+    float invW = 1, invH = 1;  // 1 / texture size
+  };
+  TexturePlace textureFor(Image* img);
+  // Small images share large "atlas" textures, so that a frame of chips,
+  // tiles, particles and shapes takes few batches. False when the image
+  // must have a texture of its own.
+  bool placeOnAtlas(Image* img, uint32_t& handle);
+  void releaseAtlasPlace(uint32_t handle);
+  struct AtlasPage {
+    uint32_t handle = 0;
+    int flags = 0;               // sampling flags every image on it shares
+    int shelfX = 0, shelfY = 0, shelfH = 0;
+    int live = 0;                // images placed on it and not yet released
+  };
+  AtlasPage* atlasPage(uint32_t handle);
+  std::vector<AtlasPage> pages_;
   PixelRect clipRect() const;
   Image* shapes();
 

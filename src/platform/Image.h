@@ -58,6 +58,13 @@ class Image {
   // such an image blended at full alpha may be drawn without blending.
   bool opaque() const { return opaque_; }
   void setOpaque(bool o) { opaque_ = o; }
+  // Where the renderer placed the sheet on a shared texture (-1: a texture
+  // of its own). An image whose pixels changed once is kept on its own.
+  int atlasX() const { return atlasX_; }
+  int atlasY() const { return atlasY_; }
+  void setAtlasPlace(int x, int y) { atlasX_ = x; atlasY_ = y; }
+  bool sharesTexture() const { return !ownTexture_; }
+  void keepOwnTexture() { ownTexture_ = true; }
 
   std::string sourcePath;  // for messages
 
@@ -71,6 +78,8 @@ class Image {
   uint64_t texture_ = 0;
   bool dirty_ = true;
   bool opaque_ = false;
+  int atlasX_ = -1, atlasY_ = -1;
+  bool ownTexture_ = false;
 };
 
 using ImagePtr = std::shared_ptr<Image>;

@@ -83,12 +83,22 @@ class SoftGraphics final : public GraphicsCore {
  protected:
   uint32_t backendCreateTexture(const Pixmap& pm, int flags) override {
     uint32_t h = nextHandle_++;
-    if (nextHandle_ == 0) nextHandle_ = 1;
+    if (nextHandle_ >= kMaxTextureHandle) nextHandle_ = 1;
     textures_[h] = {pm, (flags & kFilteredImage) != 0};
     return h;
   }
   void backendUpdateTexture(uint32_t handle, const Pixmap& pm, int flags) override {
     textures_[handle] = {pm, (flags & kFilteredImage) != 0};
+  }
+  void backendUpdateRegion(uint32_t handle, int x, int y, const Pixmap& pm, int) override {
+    auto it = textures_.find(handle);
+    if (it == textures_.end()) return;
+    Pixmap& dst = it->second.pm;
+    for (int row = 0; row < pm.height; ++row) {
+      if (y + row < 0 || y + row >= dst.height) continue;
+      for (int col = 0; col < pm.width; ++col)
+        if (x + col >= 0 && x + col < dst.width) std::copy_n(pm.at(col, row), 4, dst.at(x + col, y + row));
+    }
   }
   void backendDestroyTexture(uint32_t handle) override { textures_.erase(handle); }
 
