@@ -469,6 +469,26 @@ TEST_F(SoftGfx, SharedPagesKeepImagesApartAndLetChangedOnesGo) {
   expectRgb(1, 1, {9, 9, 9});
 }
 
+TEST_F(SoftGfx, ImagesThatFillAPageGoOnFurtherPages) {
+  // Forty 200 x 200 images need two pages or more; each must still show its
+  // own pixels, drawn one after another in a single frame.
+  std::vector<ImagePtr> images;
+  for (int i = 0; i < 40; ++i) images.push_back(solidImage(200, 200, uint8_t(i * 6), uint8_t(255 - i * 6), 7));
+  for (int i = 0; i < 40; ++i) {
+    SCOPED_TRACE(i);
+    g->cls();
+    g->drawImage(images[size_t(i)], float(-i), 0);
+    g->flip(0);
+    expectRgb(10, 10, {uint8_t(i * 6), uint8_t(255 - i * 6), 7});
+  }
+  // Released in any order, the pages left still serve the remaining images.
+  for (int i = 0; i < 40; i += 2) images[size_t(i)].reset();
+  g->cls();
+  g->drawImage(images[39], 0, 0);
+  g->flip(0);
+  expectRgb(10, 10, {uint8_t(39 * 6), uint8_t(255 - 39 * 6), 7});
+}
+
 TEST_F(SoftGfx, AnOpaqueImageMadeTranslucentBlendsAgain) {
   // Opaque images skip blending; changed pixels must be looked at anew.
   ImagePtr img = solidImage(200, 150, 255, 0, 0);
