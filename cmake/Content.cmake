@@ -27,7 +27,8 @@ set(_fonts
   "BookmanDemi.ttf|/usr/share/fonts/opentype/urw-base35/URWBookman-Demi.otf|fonts-urw-base35"
   "DejaVuSans.ttf|/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf|fonts-dejavu-core"
   "DejaVuSans-Bold.ttf|/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf|fonts-dejavu-core"
-  "font.ttf|/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf|fonts-dejavu-core"
+  # The big flying captions of the play screen, in the face of the picture captions.
+  "font.ttf|/usr/share/fonts/opentype/urw-base35/URWBookman-Demi.otf|fonts-urw-base35"
   # The lose summary's message font lives beside its layout.
   "../gui/loseScreen/font.ttf|/usr/share/fonts/opentype/urw-base35/URWBookman-Demi.otf|fonts-urw-base35")
 set(_font_dir ${WOOFMERE_GAME_DIR}/gfx/fonts)

@@ -188,6 +188,16 @@ void TFlyingNapis::draw() {
   g.setColour(0, 0, 0);
   g.setAlpha(0.5f * b);
   g.drawText(txt, trunc(x + 5 - w), trunc(y + 5 - h));
+  // A dark cocoa outline, as the picture captions have: eight offset copies
+  // of the text (one batch with the fill, since they share the glyph sheet).
+  g.setColour(74, 42, 24);
+  g.setAlpha(b);
+  const float ring = myFont == napisFonts.back() ? 4.f : 3.f;
+  for (int k = 0; k < 8; ++k) {
+    static constexpr float kDir[8][2] = {{1, 0}, {0.7f, 0.7f}, {0, 1}, {-0.7f, 0.7f},
+                                         {-1, 0}, {-0.7f, -0.7f}, {0, -1}, {0.7f, -0.7f}};
+    g.drawText(txt, trunc(x - w + ring * kDir[k][0]), trunc(y - h + ring * kDir[k][1]));
+  }
   g.setColour(rgb.r, rgb.g, rgb.b);
   g.setAlpha(b);
   g.drawText(txt, trunc(x - w), trunc(y - h));
