@@ -192,7 +192,7 @@ void TFlyingNapis::draw() {
   // of the text (one batch with the fill, since they share the glyph sheet).
   g.setColour(74, 42, 24);
   g.setAlpha(b);
-  const float ring = myFont == napisFonts.back() ? 4.f : 3.f;
+  const float ring = !napisFonts.empty() && myFont == napisFonts.back() ? 4.f : 3.f;
   for (int k = 0; k < 8; ++k) {
     static constexpr float kDir[8][2] = {{1, 0}, {0.7f, 0.7f}, {0, 1}, {-0.7f, 0.7f},
                                          {-1, 0}, {-0.7f, -0.7f}, {0, -1}, {0.7f, -0.7f}};
